@@ -1,0 +1,25 @@
+#include "services/SafeFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = QStringLiteral("Could not write %1: %2").arg(path, reason);
+        return false;
+    };
+    if (QFileInfo(path).isDir())
+        return fail(QStringLiteral("a folder of that name is in the way."));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Folders the tests read from. The real game packages are optional: tests
+// that need them skip where the folder is absent.
+inline QString FixturesDir() { return QStringLiteral(VARNWICK_FIXTURES_DIR); }
+inline QString SourceDataDir() { return QStringLiteral(VARNWICK_DATA_DIR); }
+inline QString BuiltBinDir() { return QStringLiteral(VARNWICK_BIN_DIR); }
+
+// Skips the current test when the named fixture file is not there.
+#define REQUIRE_FIXTURE(name)                                                                      \
+    do {                                                                                           \
+        if (!QFileInfo::exists(FixturesDir() + QLatin1Char('/') + (name)))                         \
+            QSKIP("game package fixtures are not available");                                      \
+    } while (false)
