@@ -1,0 +1,40 @@
+#pragma once
+
+#include "catalogue/SkinCatalogue.h"
+#include "engine/PackageRecord.h"
+#include "settings/RegInfo.h"
+
+#include <QIcon>
+#include <QPointer>
+#include <QSettings>
+#include <QString>
+
+class Dialogs;
+class clsCdlg;
+class frmWizard;
+class frmBrowse;
+class frmSettings;
+class frmTutorial;
+class frmAbout;
+
+// The program-wide values, created by main() and handed by reference to the
+// windows and routines that use them. Tests create fresh ones.
+struct AppState {
+    QString programDir;         // where SkinFormats.ini, unreal.flt and tutorial.txt live
+    QSettings* store = nullptr; // the per-user settings store
+    Dialogs* dialogs = nullptr; // message boxes and file dialogs
+    clsCdlg* cdlg = nullptr;    // the shared file dialog wrapper
+
+    AppSettings settings;     // UTDir, UTXDir, PicView, TexturesDir
+    PackageSession session;   // UTXPath, PackageRead, PackageItems, FilterList
+    CatalogueState catalogue; // SkinCatalogue, CurrentSkin, SkinsRead
+    bool WindowPosReset = false;
+    QIcon AppIcon;
+
+    // The windows besides the wizard; each lives until it is closed.
+    QPointer<frmWizard> wizard;
+    QPointer<frmBrowse> browse;
+    QPointer<frmSettings> settingsWindow;
+    QPointer<frmTutorial> tutorial;
+    QPointer<frmAbout> about;
+};
