@@ -1,0 +1,150 @@
+#include "engine/FilterList.h"
+
+#include "engine/PackageReader.h"
+#include "services/Dialogs.h"
+#include "services/SafeFile.h"
+#include "services/Text1252.h"
+
+#include <QFile>
+#include <QtEndian>
+
+namespace {
+
+constexpr char Scramble = 0x6B;
+constexpr qsizetype LengthSize = 2;
+constexpr qsizetype LongestEntry = 0xFFFF;
+constexpr char FilterFileName[] = "unreal.flt";
+constexpr char BackupFileName[] = "oldunreal.flt";
+
+QByteArray Scrambled(QByteArrayView bytes) {
+    QByteArray result(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        result[i] = char(bytes[i] ^ Scramble);
+    return result;
+}
+
+QString InProgramDir(const QString& programDir, const QString& fileName) {
+    return programDir + QLatin1Char('/') + fileName;
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+bool Fail(QString* error, const QString& reason) {
+    if (error)
+        *error = reason;
+    return false;
+}
+
+} // namespace
+
+QStringList DecodeFilterFile(QByteArrayView bytes) {
+    QStringList entries;
+    qsizetype pos = 0;
+    while (pos + LengthSize <= bytes.size()) {
+        const qsizetype length = qFromLittleEndian<quint16>(bytes.data() + pos);
+        pos += LengthSize;
+        // An empty entry ends the list; an entry cut short by the end of the
+        // file is no entry.
+        if (length == 0 || pos + length > bytes.size())
+            break;
+        entries.append(FromWindows1252(Scrambled(bytes.sliced(pos, length))).toLower());
+        pos += length;
+    }
+    return entries;
+}
+
+std::optional<QByteArray> EncodeFilterFile(const QStringList& entries, QString* error) {
+    QByteArray file;
+    for (const QString& entry : entries) {
+        const std::optional<QByteArray> bytes = ToWindows1252(entry);
+        QString reason;
+        if (entry.isEmpty())
+            reason = QStringLiteral("An empty filter entry cannot be stored.");
+        else if (!bytes)
+            reason = QStringLiteral("The filter entry \"%1\" holds the character \"%2\", which "
+                                    "the filter list cannot store.")
+                         .arg(entry, FirstUnencodableCharacter(entry));
+        else if (bytes->size() > LongestEntry)
+            reason = QStringLiteral("A filter entry of %1 characters is too long to be stored; "
+                                    "the longest possible is %2.")
+                         .arg(bytes->size())
+                         .arg(LongestEntry);
+        if (!reason.isEmpty()) {
+            Fail(error, reason);
+            return std::nullopt;
+        }
+        const quint16 length = quint16(bytes->size());
+        char lengthBytes[LengthSize];
+        qToLittleEndian(length, lengthBytes);
+        file.append(lengthBytes, LengthSize);
+        file.append(Scrambled(*bytes));
+    }
+    return file;
+}
+
+void ReadFilter(QStringList* target, const QString& programDir, const QString& fileName,
+                QStringList& FilterList) {
+    const QString path = InProgramDir(programDir, fileName);
+    if (FileExists(path)) {
+        if (const std::optional<QByteArray> bytes = ReadWholeFile(path)) {
+            FilterList = DecodeFilterFile(*bytes);
+            FilterList.append(QString()); // the package slot
+        }
+    }
+    if (target && !FilterList.isEmpty())
+        target->append(FilterList.first(FilterList.size() - 1));
+}
+
+bool WriteFilter(const QStringList& source, const QString& programDir, const QString& fileName,
+                 Dialogs& dialogs, QString* error) {
+    if (error)
+        error->clear();
+    if (source.isEmpty())
+        return false;
+    const std::optional<QByteArray> encoded = EncodeFilterFile(source, error);
+    if (!encoded)
+        return false;
+    // The filter list is only ever replaced, never created.
+    const QString path = InProgramDir(programDir, fileName);
+    if (!FileExists(path))
+        return false;
+    const Dialogs::Answer answer =
+        dialogs.message(QStringLiteral("Are you sure you\r\nwant to overwrite?"),
+                        QStringLiteral("File Operations"), Dialogs::Buttons::OkCancel);
+    if (answer != Dialogs::Answer::Ok)
+        return false;
+
+    const std::optional<QByteArray> old = ReadWholeFile(path);
+    if (!old)
+        return Fail(error, QStringLiteral("Could not read %1 to back it up.").arg(path));
+    if (!WriteFileAtomically(InProgramDir(programDir, QLatin1String(BackupFileName)), *old, error))
+        return false;
+    return WriteFileAtomically(path, *encoded, error);
+}
+
+qint32 filteritems(const QString& path, const QString& programDir, QStringList& FilterList,
+                   const PackageRecord& PackageRead, PackageRecord& PackageItems) {
+    ReadFilter(nullptr, programDir, QLatin1String(FilterFileName), FilterList);
+    const QString shortName = ShortUTXName(path, true, true);
+    PackageItems = PackageRead;
+    // Without a filter list there is no slot for the package's name either:
+    // every name is kept.
+    if (FilterList.isEmpty())
+        return qint32(PackageItems.Names.size());
+    FilterList.last() = shortName.toLower();
+    PackageItems.Names.removeIf([&FilterList](const QString& name) {
+        return std::any_of(FilterList.cbegin(), FilterList.cend(), [&name](const QString& entry) {
+            return name.contains(entry, Qt::CaseInsensitive);
+        });
+    });
+    PackageItems.NameCount = qint32(PackageItems.Names.size());
+    return PackageItems.NameCount;
+}
