@@ -1,0 +1,29 @@
+#include "engine/PackageOpener.h"
+
+#include "engine/FilterList.h"
+#include "engine/NameSorter.h"
+#include "engine/PackageReader.h"
+
+OpenOutcome OpenPackageFile(const QString& path, const QString& programDir, PackageSession& session,
+                            CatalogueState& catalogue, const QStringList& typeList) {
+    OpenOutcome outcome;
+    // A file that is no package leaves the package opened before in place.
+    if (!ReadUTXFile(path, session.PackageRead))
+        return outcome;
+    outcome.read = true;
+    session.UTXPath = path;
+    filteritems(path, programDir, session.FilterList, session.PackageRead, session.PackageItems);
+    SortArray(session.PackageItems.Names);
+
+    outcome.typeFound = MatchSkinFormat(ShortUTXName(path, true, true), programDir, catalogue);
+    if (!outcome.typeFound)
+        return outcome;
+    const QString& key = catalogue.CurrentSkin.Key;
+    for (qsizetype i = 0; i < typeList.size(); ++i) {
+        if (typeList[i].compare(key, Qt::CaseInsensitive) == 0) {
+            outcome.typeIndex = int(i);
+            break;
+        }
+    }
+    return outcome;
+}
