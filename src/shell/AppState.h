@@ -29,6 +29,7 @@ struct AppState {
     PackageSession session;   // UTXPath, PackageRead, PackageItems, FilterList
     CatalogueState catalogue; // SkinCatalogue, CurrentSkin, SkinsRead
     bool WindowPosReset = false;
+    QString BrowseResult; // the folder chosen in the directory picker last; empty when cancelled
     QIcon AppIcon;
 
     // The windows besides the wizard; each lives until it is closed.
