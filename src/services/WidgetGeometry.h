@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// Window and control lengths are kept in twips, 15 to the device-independent
+// pixel; Qt scales pixels for high-DPI screens.
+inline constexpr int TwipsPerPixel = 15;
+
+// A length in twips as pixels, rounded to the nearest.
+int Px(int twips);
+
+// A left, top, width, height rectangle given in twips, as pixels.
+QRect TwipsRect(int left, int top, int width, int height);
+
+// Stretches `control` towards the outer size of `window`: its width becomes
+// the window's outer width less the control's left and `horizontalAllowance`
+// pixels, its height the outer height less its top and `verticalAllowance`
+// pixels. The allowances make room for the frame, caption and menu bar; a
+// frame thicker than that never pushes the control past its parent's edge. A
+// length that would come out negative ends the routine: a dimension already
+// set stays set, the other keeps its previous value.
+void ResizeObject(QWidget& control, const QWidget& window, bool fitWidth, bool fitHeight,
+                  int verticalAllowance, int horizontalAllowance);
