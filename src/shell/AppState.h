@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QString>
+#include <functional>
 
 class Dialogs;
 class clsCdlg;
@@ -31,6 +32,9 @@ struct AppState {
     bool WindowPosReset = false;
     QString BrowseResult; // the folder chosen in the directory picker last; empty when cancelled
     QIcon AppIcon;
+    // Ends the process when the wizard closes (ShutItDown). main() quits the
+    // event loop here; tests record the call instead.
+    std::function<void()> endProcess;
 
     // The windows besides the wizard; each lives until it is closed.
     QPointer<frmWizard> wizard;
