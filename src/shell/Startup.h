@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+class QWidget;
+class frmWizard;
+struct AppState;
+
+// Takes the program from launch to the wizard on screen: creates the wizard
+// (hidden, its load step runs), shares its icon, creates the other start-up
+// windows, loads the settings (asking for them on a first run) and computes
+// TexturesDir. The caller owns the wizard it returns.
+std::unique_ptr<frmWizard> Main(AppState& state);
+
+// Loads UTDir, UTXDir and PicView from the store. When a folder is missing and
+// the settings window is not up yet, the settings window is shown modally
+// first. Then the wizard is shown, centred, unless it is already on screen or
+// a modal settings window is up (its own GetRegInfo leaves that to this one).
+void GetRegInfo(AppState& state);
+
+// Stores the wizard's outer placement in twips under "WindowPos", unless the
+// placement was reset in this run. Any other window stores nothing.
+void SaveWindowPos(AppState& state, const QWidget* window);
+
+// Ends the process.
+void ShutItDown(AppState& state);

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMargins>
+#include <array>
+
+class Dialogs;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class clsCdlg;
+struct AppState;
+
+// The program's main window: five steps, one panel each, from choosing a
+// package to saving its .int text. Closing it ends the program.
+class frmWizard : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Creating the window runs its load step: editor menus enabled, the type
+    // list filled from the catalogue, the window sized to step one.
+    explicit frmWizard(AppState& state, QWidget* parent = nullptr);
+
+    // The step shown, 1 to 5.
+    int step() const { return step_; }
+
+    // The text of txtINT as it is saved: lines end with CR LF.
+    QString intText() const;
+
+    // Shows the window centred on its screen.
+    void showCentred();
+
+    // Step one: the panel's button, and a package dropped onto the window.
+    std::array<QGroupBox*, 5> Frame1{};
+    QPushButton* cmdOpen = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lblFilename = nullptr;
+    std::array<QPushButton*, 5> cmdNext{};
+    std::array<QPushButton*, 4> cmdBack{};
+
+    // Step two.
+    QLabel* lblSkinInfo = nullptr;
+    QComboBox* cboInfo = nullptr;
+    QLabel* lblSkinDesc = nullptr;
+    QLabel* lblCrap = nullptr;
+
+    // Step three.
+    QLabel* lblVerify = nullptr;
+
+    // Step four.
+    QWidget* FormatList = nullptr;
+    QLabel* lblListInfo = nullptr;
+    QListWidget* lstItems = nullptr;
+    QLabel* lblHelpText = nullptr;
+    QLabel* Label1 = nullptr;
+    QListWidget* lstBackup = nullptr;
+
+    // Step five.
+    QPlainTextEdit* txtINT = nullptr;
+
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuSettings = nullptr;
+    QAction* mnuEditScript = nullptr;
+    QAction* mnuEditTypes = nullptr;
+    QAction* mnuEditFilter = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuTutorial = nullptr;
+    QAction* mnuAbout = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void createMenus();
+    void createStepOne();
+    void createStepTwo();
+    void createStepThree();
+    void createStepFour();
+    void createStepFive();
+    QPushButton* createBack(int index, QWidget* panel, const QRect& place);
+    QPushButton* createNext(int index, QWidget* panel, const QRect& place, const QString& caption);
+    void connectControls();
+
+    void Form_Load();
+    void cmdOpen_Click();
+    void openPackage(Dialogs& dialogs, clsCdlg& cdlg);
+    void openDroppedPackage(const QString& path);
+    void fillTypeList();
+    void selectType(int index);
+    void cboInfo_Click();
+    void synchroniseTypeList();
+    void showOpenedFile();
+    void cmdNext_Click(int index);
+    void cmdBack_Click(int index);
+    void lstItems_DblClick();
+    void lblListInfo_Click();
+
+    void showPanel(int from, int to, bool forward);
+    void sizeToPanel(int panel);
+    void setEditorMenus(bool enabled);
+
+    AppState& state_;
+    int step_ = 1;
+    // Outer width and height beyond the panel shown: frame, caption and menu.
+    int widthMargin_ = 0;
+    int heightMargin_ = 0;
+    // The frame the window was last sized for; a window manager may only
+    // report its frame once the window is on screen.
+    QMargins sizedForFrame_;
+};
