@@ -1,0 +1,13 @@
+#include "services/WidgetFonts.h"
+
+#include <QFontInfo>
+
+QFont SmallFont(bool bold) {
+    QFont font(QStringLiteral("Small Fonts"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(6.75);
+    font.setBold(bold);
+    if (QFontInfo(font).pixelSize() < 9)
+        font.setPixelSize(9);
+    return font;
+}
