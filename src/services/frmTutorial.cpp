@@ -1,0 +1,49 @@
+#include "services/frmTutorial.h"
+
+#include "engine/PackageReader.h"
+#include "services/Text1252.h"
+#include "services/WidgetGeometry.h"
+#include "shell/AppState.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+
+QString ReadTutorialFile(const QString& path) {
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        return QStringLiteral("Could not read %1: %2").arg(path, file.errorString());
+    return FromWindows1252(bytes);
+}
+
+QString TutorialText(const QString& programDir) {
+    for (const char* name : {"tutorial.txt", "readme.txt"}) {
+        const QString path = programDir + QLatin1Char('/') + QLatin1String(name);
+        if (FileExists(path))
+            return ReadTutorialFile(path);
+    }
+    return QStringLiteral("Hmm... wheres the tutorial.txt file?");
+}
+
+frmTutorial::frmTutorial(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmTutorial"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Tutorial"));
+    setWindowIcon(state.AppIcon);
+    resize(Px(4785), Px(2850));
+
+    txtTutorial = new QPlainTextEdit(this);
+    txtTutorial->setObjectName(QStringLiteral("txtTutorial"));
+    txtTutorial->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtTutorial->setGeometry(0, 0, width(), height());
+    txtTutorial->setPlainText(TutorialText(state.programDir));
+}
+
+void frmTutorial::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ResizeObject(*txtTutorial, *this, true, true, 27, 8);
+}
