@@ -1,0 +1,122 @@
+#include "cli/CliOptions.h"
+
+#include "VarnwickVersion.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+const QString Program = QStringLiteral("varnwick-cli");
+
+CliCommandLine UsageError(const QString& reason) {
+    return {std::nullopt,
+            QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(Program, reason),
+            true};
+}
+
+// The combinations that cannot be carried out; empty when the options fit.
+QString Conflict(const CliOptions& options) {
+    if (options.types)
+        return options.packages.isEmpty() ? QString()
+                                          : QStringLiteral("--types takes no package files.");
+    if (options.packages.isEmpty())
+        return QStringLiteral("no package file given.");
+    if (!options.output.isEmpty() && !options.outputDir.isEmpty())
+        return QStringLiteral("give either --output or --output-dir, not both.");
+    if (options.names && !options.outputDir.isEmpty())
+        return QStringLiteral("--names prints to standard output or --output; "
+                              "--output-dir is for .int files.");
+    const bool several = options.packages.size() > 1;
+    if (several && !options.output.isEmpty() && options.output != QLatin1String("-"))
+        return QStringLiteral("several packages cannot share the one file %1; use --output-dir.")
+            .arg(options.output);
+    if (several && !options.names && options.output.isEmpty() && options.outputDir.isEmpty())
+        return QStringLiteral("several packages need --output-dir DIR (one .int file each), "
+                              "or '-o -' to print every text in turn.");
+    return {};
+}
+
+} // namespace
+
+CliCommandLine ParseCliOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the .int file of Unreal Tournament skin packages (.utx) the way the "
+                       "Varnwick wizard does when every step is accepted as offered."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Folder holding SkinFormats.ini and unreal.flt (default: the program's "
+                       "folder, as the wizard uses it)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption type(
+        QStringLiteral("type"),
+        QStringLiteral("Use the catalogue's skin type KEY, as choosing it in step two (the "
+                       "guessed key stays in the descriptions)."),
+        QStringLiteral("KEY"));
+    const QCommandLineOption remove(
+        QStringLiteral("remove"),
+        QStringLiteral("Take one entry NAME off the reviewed list, as a double click in step four "
+                       "(repeatable)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption names(
+        QStringLiteral("names"),
+        QStringLiteral("Print the reviewed names (filtered, sorted), one per line, instead of the "
+                       ".int text."));
+    const QCommandLineOption types(
+        QStringLiteral("types"),
+        QStringLiteral(
+            "Print the catalogue's keys and descriptions, tab-separated, one per line."));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write the text to FILE ('-' is standard output, the default for one "
+                       "package)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption outputDir(
+        QStringLiteral("output-dir"),
+        QStringLiteral("Write each package's text to DIR/<short name>.int."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption force(
+        QStringLiteral("force"),
+        QStringLiteral("Replace existing files (otherwise they are left alone and reported)."));
+    parser.addOptions(
+        {help, version, dataDir, type, remove, names, types, output, outputDir, force});
+    parser.addPositionalArgument(QStringLiteral("PACKAGE.utx"),
+                                 QStringLiteral("The skin packages to write .int text for."),
+                                 QStringLiteral("PACKAGE.utx..."));
+
+    if (!parser.parse(arguments))
+        return UsageError(parser.errorText());
+    if (parser.isSet(help))
+        return {std::nullopt, parser.helpText(), false};
+    if (parser.isSet(version))
+        return {std::nullopt, QStringLiteral("%1 %2\n").arg(Program, VarnwickVersion::Full), false};
+
+    // An empty value would read as the option not given at all.
+    for (const QCommandLineOption* valued : {&dataDir, &type, &remove, &output, &outputDir}) {
+        if (parser.values(*valued).contains(QString()))
+            return UsageError(QStringLiteral("--%1 needs a value.").arg(valued->names().last()));
+    }
+    CliOptions options;
+    options.packages = parser.positionalArguments();
+    options.dataDir = parser.value(dataDir);
+    options.type = parser.value(type);
+    options.removals = parser.values(remove);
+    options.names = parser.isSet(names);
+    options.types = parser.isSet(types);
+    options.output = parser.value(output);
+    options.outputDir = parser.value(outputDir);
+    options.force = parser.isSet(force);
+    // A repeated single-valued option would silently drop all but one value.
+    for (const QCommandLineOption* single : {&dataDir, &type, &output, &outputDir}) {
+        if (parser.values(*single).size() > 1)
+            return UsageError(
+                QStringLiteral("--%1 may be given only once.").arg(single->names().last()));
+    }
+    if (const QString conflict = Conflict(options); !conflict.isEmpty())
+        return UsageError(conflict);
+    return {options, {}, false};
+}

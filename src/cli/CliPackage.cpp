@@ -1,0 +1,120 @@
+#include "cli/CliPackage.h"
+
+#include "catalogue/SkinCatalogue.h"
+#include "engine/PackageOpener.h"
+#include "engine/PackageReader.h"
+#include "engine/ScriptWriter.h"
+#include "services/Text1252.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+PackageOutcome Failed(CliStatus status, const QString& path, const QString& reason) {
+    PackageOutcome outcome;
+    outcome.status = status;
+    outcome.error = QStringLiteral("%1: %2").arg(path, reason);
+    return outcome;
+}
+
+// Why a file cannot be a package at all; empty when it may be one.
+QString UnusableFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("no such file.");
+    if (info.isDir())
+        return QStringLiteral("is a folder, not a package file.");
+    if (info.size() == 0)
+        return QStringLiteral("the file is empty.");
+    if (!info.isReadable())
+        return QStringLiteral("the file cannot be read (no permission).");
+    return {};
+}
+
+int IndexOfKey(const QStringList& keys, const QString& key) {
+    const auto it = std::find_if(keys.cbegin(), keys.cend(), [&key](const QString& entry) {
+        return entry.compare(key, Qt::CaseInsensitive) == 0;
+    });
+    return it == keys.cend() ? -1 : int(it - keys.cbegin());
+}
+
+// Step two's drop-down: the entry equal to the guessed key, else the first.
+int StepTwoSelection(const QStringList& keys, const QString& guessedKey) {
+    return std::max(IndexOfKey(keys, guessedKey), 0);
+}
+
+// Step four's double clicks: each mention removes one entry.
+QStringList Reviewed(QStringList names, const QStringList& removals, const QString& path,
+                     QStringList& warnings) {
+    for (const QString& removal : removals) {
+        const int index = IndexOfKey(names, removal);
+        if (index < 0)
+            warnings.append(QStringLiteral("%1: \"%2\" is not among the found names; nothing "
+                                           "removed for it.")
+                                .arg(path, removal));
+        else
+            names.removeAt(index);
+    }
+    return names;
+}
+
+} // namespace
+
+PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir) {
+    if (const QString reason = UnusableFile(path); !reason.isEmpty())
+        return Failed(CliStatus::Unreadable, path, reason);
+
+    // Step one: the type list is loaded afresh and its first entry selected,
+    // then the package is opened and its type guessed.
+    CatalogueState catalogue;
+    const SkinList list = LoadSkinInfo(dataDir, catalogue);
+    SelectSkin(list.selected, catalogue);
+    PackageSession session;
+    const OpenOutcome opened = OpenPackageFile(path, dataDir, session, catalogue, list.keys);
+    if (!opened.read)
+        return Failed(CliStatus::Unreadable, path,
+                      QStringLiteral("not a package this program can read (its header or name "
+                                     "table is damaged, or it is no Unreal package)."));
+    const QStringList& read = session.PackageRead.Names;
+    if (std::all_of(read.cbegin(), read.cend(), [](const QString& n) { return n.isEmpty(); }))
+        return Failed(CliStatus::Unreadable, path,
+                      QStringLiteral("its name table is in a layout this program cannot read; "
+                                     "no name could be taken from it."));
+    // Step four's list does not depend on the type.
+    PackageOutcome outcome;
+    outcome.names = Reviewed(session.PackageItems.Names, options.removals, path, outcome.warnings);
+    if (options.names)
+        return outcome;
+
+    if (!opened.typeFound && options.type.isEmpty())
+        return Failed(CliStatus::UnknownType, path,
+                      QStringLiteral("Format Unknown: no skin type of the catalogue begins the "
+                                     "name \"%1\". Select the correct skin type with --type KEY "
+                                     "('varnwick-cli --types' lists them).")
+                          .arg(ShortUTXName(path, true, true)));
+    SelectSkin(opened.typeIndex, catalogue);
+
+    // Step two: the guessed entry is selected again, then the chosen one.
+    SelectSkin(StepTwoSelection(list.keys, catalogue.CurrentSkin.Key), catalogue);
+    if (!options.type.isEmpty())
+        SelectSkin(IndexOfKey(list.keys, options.type), catalogue);
+
+    // Step five.
+    if (outcome.names.isEmpty())
+        outcome.warnings.append(
+            QStringLiteral("%1: no texture names are left; the .int lists none.").arg(path));
+    const QString text = BuildINTText(outcome.names, session.PackageItems, catalogue.CurrentSkin);
+    if (text.isEmpty())
+        return Failed(CliStatus::UnknownType, path,
+                      QStringLiteral("the texture names follow neither the UT nor the Unreal "
+                                     "naming, so no .int text can be made for them."));
+    const std::optional<QByteArray> bytes = ToWindows1252(text);
+    if (!bytes)
+        return Failed(CliStatus::NotWritten, path,
+                      QStringLiteral("the .int text holds \"%1\", which an .int file "
+                                     "(Windows-1252) cannot hold.")
+                          .arg(FirstUnencodableCharacter(text)));
+    outcome.intText = *bytes;
+    return outcome;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "cli/CliStatus.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// One package taken along the wizard's path without user changes, except for
+// the type and the removals the command line asks for.
+struct PackageOutcome {
+    CliStatus status = CliStatus::Done;
+    QString error;        // why the package failed; empty when it did not
+    QStringList warnings; // worth telling, but the text was made
+    QStringList names;    // the reviewed list: found names less the removals
+    QByteArray intText;   // the .int file's bytes (Windows-1252)
+};
+
+PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir);

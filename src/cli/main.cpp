@@ -1,0 +1,25 @@
+#include "cli/CliConsole.h"
+#include "cli/CliDataFolder.h"
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    // The same per-user data folder as the wizard's.
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varnwick"));
+
+    const CliCommandLine commandLine = ParseCliOptions(QCoreApplication::arguments());
+    if (!commandLine.options) {
+        const QByteArray text = ForTerminal(commandLine.text);
+        std::fwrite(text.constData(), 1, size_t(text.size()),
+                    commandLine.isError ? stderr : stdout);
+        return int(commandLine.isError ? CliStatus::Usage : CliStatus::Done);
+    }
+    const CliOptions& options = *commandLine.options;
+    const QString dataDir = options.dataDir.isEmpty() ? DefaultDataFolder() : options.dataDir;
+    return int(RunCli(options, dataDir));
+}
