@@ -5,6 +5,8 @@
 Dialogs::Answer ScriptedDialogs::message(const QString& text, const QString& title,
                                          Buttons buttons) {
     messages.append({text, title, buttons});
+    if (onMessage)
+        onMessage(messages.last());
     if (!answers.isEmpty())
         return answers.dequeue();
     // Ok-only notices need no scripted answer.
