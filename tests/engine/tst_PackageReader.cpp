@@ -37,7 +37,6 @@ private slots:
     void readsNameTable();
     void refusesMalformedTable_data();
     void refusesMalformedTable();
-    void lengthPrefixedEntriesFollowEachOther();
     void impossibleNameCountFailsAtOnce();
     void scanningStopsAtEndOfFile();
     void fileAndPackageName_data();
@@ -135,16 +134,6 @@ void tst_PackageReader::refusesMalformedTable() {
     PackageRecord record = EarlierPackage();
     QVERIFY(!ReadUTXBytes(package, QStringLiteral("Skin.utx"), record));
     QCOMPARE(record, EarlierPackage());
-}
-
-void tst_PackageReader::lengthPrefixedEntriesFollowEachOther() {
-    // Each entry starts L + 5 bytes after the one before: 64, 74, 85. A reader
-    // that is off by one byte would read a flag byte as the next length.
-    const QByteArray package = BuildUtx64({"None", "Skin1", "MyFace"});
-    QCOMPARE(package.at(64), '\x05');
-    QCOMPARE(package.at(74), '\x06');
-    QCOMPARE(package.at(85), '\x07');
-    QCOMPARE(package.size(), 85 + 7 + 5);
 }
 
 void tst_PackageReader::impossibleNameCountFailsAtOnce() {
