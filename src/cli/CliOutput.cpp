@@ -5,7 +5,9 @@
 #include "services/SafeFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +24,21 @@ QString Identity(const QString& path) {
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
+// A device or a pipe (/dev/null, /dev/stdout, a FIFO) is written to, never
+// replaced: replacing it atomically would put a regular file in its place.
+bool IsSpecialFile(const QString& path) {
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+           !S_ISDIR(info.st_mode);
+}
+
+CliStatus WriteThrough(const QString& path, const QByteArray& bytes, QString* error) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
+        return CliStatus::Done;
+    return Fail(error, QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+}
+
 } // namespace
 
 CliStatus CliOutput::toStandardOutput(const QByteArray& bytes, QString* error) {
@@ -30,6 +47,8 @@ CliStatus CliOutput::toStandardOutput(const QByteArray& bytes, QString* error) {
 
 CliStatus CliOutput::toFile(const QString& target, const QString& package, const QByteArray& bytes,
                             QString* error) {
+    if (IsSpecialFile(target))
+        return WriteThrough(target, bytes, error);
     const QString identity = Identity(target);
     if (identity == Identity(package))
         return Fail(error, QStringLiteral("%1: this is the package itself; it is not replaced by "

@@ -12,6 +12,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // varnwick-cli as a user runs it: the built program on synthetic packages and
 // the game's own, checked by exit status, standard output, standard error and
@@ -72,6 +75,7 @@ private slots:
     void outputDirTriesEveryPackage();
     void sameShortNameTwiceKeepsTheFirst();
     void packageItselfIsNeverReplaced();
+    void pipeIsWrittenNotReplaced();
     void severalTextsToStandardOutput();
     void namesOfSeveralPackages();
     void typesListTheCatalogue();
@@ -386,6 +390,26 @@ void tst_Cli::packageItselfIsNeverReplaced() {
                                QStringLiteral("./SoldierSkins_Foo.utx"), package});
     QCOMPARE(result.status, 4);
     QCOMPARE(ReadAll(package), before);
+}
+
+void tst_Cli::pipeIsWrittenNotReplaced() {
+    // "-o /dev/null" and the like: an atomic replace would put a regular
+    // file where the device or pipe was.
+    const QString pipe = tmp(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    const CliRun result = run({QStringLiteral("--force"), QStringLiteral("-o"), pipe,
+                               tmp(QStringLiteral("SoldierSkins_Foo.utx"))});
+    QByteArray received(4096, '\0');
+    const ssize_t length = ::read(reader, received.data(), size_t(received.size()));
+    ::close(reader);
+    QCOMPARE(result.status, 0);
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
+    QCOMPARE(received.left(length),
+             WizardBytes(tmp(QStringLiteral("SoldierSkins_Foo.utx")), BuiltBinDir()));
 }
 
 void tst_Cli::severalTextsToStandardOutput() {
