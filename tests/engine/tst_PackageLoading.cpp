@@ -290,13 +290,6 @@ private slots:
         }
     }
 
-    void cancelledSaveWritesNothing() {
-        session.UTXPath = texturesDir() + QStringLiteral("Boss_X.utx");
-        QVERIFY(!save(std::nullopt, QStringLiteral("text")));
-        QVERIFY(QDir(systemDir()).isEmpty());
-        QVERIFY(dialogs.messages.isEmpty());
-    }
-
     // A failed save says what failed and where, keeps the old file and does
     // not congratulate.
     void failedSaveIsReported_data() {
@@ -362,15 +355,6 @@ private slots:
 
         QVERIFY(dialogs.fileRequests.isEmpty());
         QCOMPARE(ReadBytes(target), lastCancelled ? QByteArray() : QByteArray("[public]"));
-    }
-
-    void saveGoesWhereTheUserChose() {
-        session.UTXPath = texturesDir() + QStringLiteral("Boss_X.utx");
-        const QString chosen = root->filePath(QStringLiteral("Elsewhere.int"));
-        QVERIFY(save(chosen, QStringLiteral("[public]")));
-        QCOMPARE(ReadBytes(chosen), QByteArray("[public]"));
-        QVERIFY(QDir(systemDir()).isEmpty());
-        QCOMPARE(cdlg->Filename(), chosen);
     }
 };
 

@@ -92,18 +92,10 @@ private slots:
             << "Are you sure you want to overwrite this file."
             << "File Already Exists" << Dialogs::Buttons::YesNo << "File Already Exists"
             << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::Yes << Dialogs::Answer::Yes;
-        QTest::newRow("overwrite, no")
-            << "Are you sure you want to overwrite this file."
-            << "File Already Exists" << Dialogs::Buttons::YesNo << "File Already Exists"
-            << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::No << Dialogs::Answer::No;
         QTest::newRow("ok or cancel, cancel") << "Replace the filter list?"
                                               << "Filter" << Dialogs::Buttons::OkCancel << "Filter"
                                               << (QMessageBox::Ok | QMessageBox::Cancel)
                                               << QMessageBox::Cancel << Dialogs::Answer::Cancel;
-        QTest::newRow("ok or cancel, ok")
-            << "Replace the filter list?"
-            << "Filter" << Dialogs::Buttons::OkCancel << "Filter"
-            << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::Ok << Dialogs::Answer::Ok;
         QTest::newRow("no title of its own")
             << "Good job. You made a skin.\r\nNow exit this, fire up UT and check out your skin."
             << "" << Dialogs::Buttons::Ok << "Varnwick"

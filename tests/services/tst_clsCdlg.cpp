@@ -183,18 +183,6 @@ private slots:
         QCOMPARE(array, QByteArray("first", 6));
     }
 
-    void saveDoesNotReadTheFile() {
-        QTemporaryDir dir;
-        const QString existing = WriteFile(dir, QStringLiteral("Skin.int"), "old text");
-        ScriptedDialogs dialogs;
-        clsCdlg cdlg(dialogs);
-        dialogs.files.enqueue(existing);
-        cdlg.ShowSave();
-        QByteArray array("untouched");
-        cdlg.GetArray(array);
-        QCOMPARE(array, QByteArray());
-    }
-
     // The proposed name and its terminator must fit MaxFileSize; otherwise no
     // dialog is shown and the properties stay as they were.
     void saveWithATooLongNameShowsNoDialog_data() {
@@ -222,17 +210,6 @@ private slots:
         QCOMPARE(cdlg.FileNameShort(),
                  shown ? QStringLiteral("Chosen.int") : QStringLiteral("before"));
         QCOMPARE(cdlg.CancelError(), false);
-    }
-
-    void tooLongNameKeepsAnEarlierCancel() {
-        ScriptedDialogs dialogs;
-        clsCdlg cdlg(dialogs);
-        cdlg.setMaxFileSize(10);
-        cdlg.setCancelError(true);
-        cdlg.setFilename(QStringLiteral("/ut/System/Skin.int"));
-        cdlg.ShowSave();
-        QVERIFY(dialogs.fileRequests.isEmpty());
-        QCOMPARE(cdlg.CancelError(), true);
     }
 };
 

@@ -45,6 +45,8 @@ private slots:
             SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("UTXDir"), UTXDir);
         SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("PicView"),
                     QStringLiteral("1"));
+        SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("Startup"),
+                    QStringLiteral("False"));
 
         AppSettings settings;
         settings.UTDir = QStringLiteral("stale");
@@ -55,21 +57,6 @@ private slots:
         QCOMPARE(settings.UTXDir, UTXDir.isNull() ? QString() : UTXDir);
         QCOMPARE(settings.PicView, QStringLiteral("1"));
         QCOMPARE(settings.TexturesDir, QStringLiteral("/computed/once/Textures/"));
-    }
-
-    void storesStartupTrueEveryTime_data() {
-        QTest::addColumn<QString>("before");
-        QTest::newRow("absent") << QString();
-        QTest::newRow("False") << QStringLiteral("False");
-        QTest::newRow("True") << QStringLiteral("True");
-    }
-    void storesStartupTrueEveryTime() {
-        QFETCH(QString, before);
-        QSettings store(storePath(), QSettings::IniFormat);
-        if (!before.isNull())
-            SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("Startup"), before);
-        AppSettings settings;
-        LoadRegInfo(store, settings);
         QCOMPARE(GetSetting(store, QStringLiteral("Settings"), QStringLiteral("Startup")),
                  QStringLiteral("True"));
     }

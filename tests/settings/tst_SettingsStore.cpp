@@ -50,28 +50,6 @@ private slots:
         QCOMPARE(GetSetting(store, QStringLiteral("Nothing"), QStringLiteral("UTDir")), QString());
     }
 
-    void savingReplacesTheValue() {
-        QSettings store(storePath(), QSettings::IniFormat);
-        SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("Startup"),
-                    QStringLiteral("False"));
-        SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("Startup"),
-                    QStringLiteral("True"));
-        QCOMPARE(GetSetting(store, QStringLiteral("Settings"), QStringLiteral("Startup")),
-                 QStringLiteral("True"));
-    }
-
-    void sectionsKeepTheirKeysApart() {
-        QSettings store(storePath(), QSettings::IniFormat);
-        SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("Company"),
-                    QStringLiteral("a"));
-        SaveSetting(store, QStringLiteral("Company"), QStringLiteral("Company"),
-                    QStringLiteral("b"));
-        QCOMPARE(GetSetting(store, QStringLiteral("Settings"), QStringLiteral("Company")),
-                 QStringLiteral("a"));
-        QCOMPARE(GetSetting(store, QStringLiteral("Company"), QStringLiteral("Company")),
-                 QStringLiteral("b"));
-    }
-
     void deletingASectionRemovesAllItsKeysOnly() {
         QSettings store(storePath(), QSettings::IniFormat);
         for (const char* key : {"WizTop", "WizLeft", "WizWidth", "WizHeight"})
