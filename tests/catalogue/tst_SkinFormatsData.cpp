@@ -55,6 +55,22 @@ QStringList NamesOf(const QList<IntObject>& objects) {
     return names;
 }
 
+// The same textures carry a description, and those of faces read the same.
+// A skin's first body texture is described by the type's key and its name,
+// where the game names the skin itself.
+void CompareDescriptions(const QList<IntObject>& ours, const QList<IntObject>& games) {
+    QMap<QString, IntObject> gameByName;
+    for (const IntObject& object : games)
+        gameByName.insert(object.name, object);
+    for (const IntObject& object : ours) {
+        QVERIFY2(gameByName.contains(object.name), qPrintable(object.name));
+        const IntObject& game = gameByName[object.name];
+        QCOMPARE(object.described, game.described);
+        if (object.described && object.name.size() > 5)
+            QCOMPARE(object.description, game.description);
+    }
+}
+
 // What the wizard shows in step five for a package when the user accepts the
 // guessed type and keeps every found name.
 struct WizardResult {
@@ -216,18 +232,7 @@ void tst_SkinFormatsData::gamePackagesGiveTheGamesText() {
     ourNames.sort();
     gameNames.sort();
     QCOMPARE(ourNames, gameNames);
-    // The same textures carry a description; those of faces read the same.
-    // A skin's first body texture is described by the type's key and its
-    // name, where the game names the skin itself.
-    QMap<QString, IntObject> gameByName;
-    for (const IntObject& object : games)
-        gameByName.insert(object.name, object);
-    for (const IntObject& object : ours) {
-        const IntObject& game = gameByName[object.name];
-        QCOMPARE(object.described, game.described);
-        if (object.described && object.name.size() > 5)
-            QCOMPARE(object.description, game.description);
-    }
+    CompareDescriptions(ours, games);
 }
 
 void tst_SkinFormatsData::bossSkinsInTheGamesOrder() {
@@ -281,16 +286,7 @@ void tst_SkinFormatsData::gameNamesGiveTheGamesDescriptions() {
 
     const QList<IntObject> ours = ObjectsOf(result.text);
     QCOMPARE(ours.size(), textures.size());
-    QMap<QString, IntObject> gameByName;
-    for (const IntObject& object : ObjectsOf(gameText))
-        gameByName.insert(object.name, object);
-    for (const IntObject& object : ours) {
-        QVERIFY2(gameByName.contains(object.name), qPrintable(object.name));
-        const IntObject& game = gameByName[object.name];
-        QCOMPARE(object.described, game.described);
-        if (object.described && object.name.size() > 5)
-            QCOMPARE(object.description, game.description);
-    }
+    CompareDescriptions(ours, ObjectsOf(gameText));
 }
 
 void tst_SkinFormatsData::unlistedModelIsUnknown() {
