@@ -30,6 +30,8 @@ void tst_Text1252::knownCharacters_data() {
     QTest::newRow("ASCII") << QByteArray("Skin1") << "Skin1";
     QTest::newRow("euro and S caron") << QByteArray("\x80\x8A") << "\u20AC\u0160";
     QTest::newRow("Latin-1 letters") << QByteArray("\xC0\xE9\xFF") << "\u00C0\u00E9\u00FF";
+    QTest::newRow("bytes the code page leaves unassigned")
+        << QByteArray("\x81\x8D\x8F\x90\x9D") << "\u0081\u008D\u008F\u0090\u009D";
     QTest::newRow("empty") << QByteArray() << "";
 }
 
