@@ -1,6 +1,7 @@
 #include "services/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -21,22 +22,28 @@ Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 namespace {
 // Runs `act` on the modal window as soon as it is up. Should the window
 // still be open after a while (a wrong button, an unexpected question), it
-// is closed so that the test fails instead of hanging.
+// is closed so that the test fails instead of hanging. Nothing outlives the
+// window, so no later test is disturbed.
 void WhenModal(std::function<void(QWidget*)> act) {
     auto* poll = new QTimer;
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            act(modal);
-        }
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(poll, &QTimer::timeout, [poll, act, waited] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && waited.elapsed() < 5000)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!modal)
+            return;
+        QTimer::singleShot(5000, modal, [] {
+            while (QWidget* open = QApplication::activeModalWidget())
+                open->close();
+        });
+        act(modal);
     });
     poll->start();
-    QTimer::singleShot(5000, [] {
-        while (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
 }
 
 struct SeenBox {
