@@ -9,8 +9,12 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
             *error = QStringLiteral("Could not write %1: %2").arg(path, reason);
         return false;
     };
-    if (QFileInfo(path).isDir())
+    const QFileInfo target(path);
+    if (target.isDir())
         return fail(QStringLiteral("a folder of that name is in the way."));
+    // A device or pipe would be replaced by a regular file, not written to.
+    if (target.exists() && !target.isFile())
+        return fail(QStringLiteral("it is not a regular file."));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());

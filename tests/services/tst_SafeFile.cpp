@@ -7,6 +7,7 @@
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -45,6 +46,7 @@ private slots:
     void failsWithoutHarm_data();
     void failsWithoutHarm();
     void oldFileSurvivesFailedWrite();
+    void pipeNotReplaced();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -103,6 +105,16 @@ void tst_SafeFile::oldFileSurvivesFailedWrite() {
     QVERIFY(!error.isEmpty());
     QCOMPARE(ReadAll(path), QByteArray("old contents"));
     QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BossSkins.int"});
+}
+
+void tst_SafeFile::pipeNotReplaced() {
+    const QString path = dir->filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QString error;
+    QVERIFY(!WriteFileAtomically(path, QByteArray("text"), &error));
+    QVERIFY2(error.contains(path), qPrintable(error));
+    QVERIFY(!QFileInfo(path).isFile());
+    QVERIFY(QFileInfo::exists(path));
 }
 
 QTEST_GUILESS_MAIN(tst_SafeFile)
