@@ -19,6 +19,9 @@ void SaveSetting(QSettings& store, const QString& section, const QString& key,
 }
 
 void DeleteSetting(QSettings& store, const QString& section) {
+    // QSettings reads an empty group name as "everything".
+    if (section.isEmpty())
+        return;
     store.remove(section);
     store.sync();
 }

@@ -58,6 +58,8 @@ private slots:
         SaveSetting(store, QStringLiteral("Settings"), QStringLiteral("UTDir"),
                     QStringLiteral("/ut"));
 
+        DeleteSetting(store, QString());
+        QCOMPARE(store.allKeys().size(), 5);
         DeleteSetting(store, QStringLiteral("WindowPos"));
 
         for (const char* key : {"WizTop", "WizLeft", "WizWidth", "WizHeight"})
