@@ -67,6 +67,7 @@ frmEditTypes::frmEditTypes(AppState& state, QWidget* parent)
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     resize(Px(4920), Px(3345) + menuBar->sizeHint().height());
+    KeepFitted(*Text1, *this, 50, 10);
 
     connect(mnuSave, &QAction::triggered, this, &frmEditTypes::mnuSave_Click);
     connect(mnuReload, &QAction::triggered, this, &frmEditTypes::loadFile);
@@ -117,11 +118,6 @@ void frmEditTypes::mnuSave_Click() {
 
 void frmEditTypes::report(const QString& text) {
     state_.dialogs->message(text, QString(), Dialogs::Buttons::Ok);
-}
-
-void frmEditTypes::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    ResizeObject(*Text1, *this, true, true, 50, 10);
 }
 
 // The window has no Cancel button: Escape must not throw the edits away.

@@ -25,7 +25,6 @@ public:
     void done(int result) override;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

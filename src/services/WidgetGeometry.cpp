@@ -1,5 +1,7 @@
 #include "services/WidgetGeometry.h"
 
+#include <QEvent>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -33,4 +35,32 @@ void ResizeObject(QWidget& control, const QWidget& window, bool fitWidth, bool f
             return;
         control.resize(control.width(), height);
     }
+}
+
+namespace {
+
+class Fitter : public QObject {
+public:
+    Fitter(QWidget& control, QWidget& window, int verticalAllowance, int horizontalAllowance)
+        : QObject(&window), control_(&control), verticalAllowance_(verticalAllowance),
+          horizontalAllowance_(horizontalAllowance) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool changed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+        if (changed && control_)
+            ResizeObject(*control_, *static_cast<QWidget*>(watched), true, true, verticalAllowance_,
+                         horizontalAllowance_);
+        return false;
+    }
+
+private:
+    QPointer<QWidget> control_;
+    int verticalAllowance_;
+    int horizontalAllowance_;
+};
+
+} // namespace
+
+void KeepFitted(QWidget& control, QWidget& window, int verticalAllowance, int horizontalAllowance) {
+    window.installEventFilter(new Fitter(control, window, verticalAllowance, horizontalAllowance));
 }

@@ -23,3 +23,8 @@ QRect TwipsRect(int left, int top, int width, int height);
 // set stays set, the other keeps its previous value.
 void ResizeObject(QWidget& control, const QWidget& window, bool fitWidth, bool fitHeight,
                   int verticalAllowance, int horizontalAllowance);
+
+// Applies ResizeObject to `control` in both dimensions whenever `window` is
+// resized, and when it moves: a window manager reports the frame of a window
+// only once it is on screen, by moving it.
+void KeepFitted(QWidget& control, QWidget& window, int verticalAllowance, int horizontalAllowance);

@@ -41,9 +41,5 @@ frmTutorial::frmTutorial(AppState& state, QWidget* parent)
     txtTutorial->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtTutorial->setGeometry(0, 0, width(), height());
     txtTutorial->setPlainText(TutorialText(state.programDir));
-}
-
-void frmTutorial::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    ResizeObject(*txtTutorial, *this, true, true, 27, 8);
+    KeepFitted(*txtTutorial, *this, 27, 8);
 }

@@ -16,9 +16,6 @@ public:
     explicit frmTutorial(AppState& state, QWidget* parent = nullptr);
 
     QPlainTextEdit* txtTutorial;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 };
 
 // What the viewer shows for the program folder `programDir`.

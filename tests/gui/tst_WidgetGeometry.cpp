@@ -64,6 +64,26 @@ private slots:
         ResizeObject(control, frame, true, true, 10, 5);
         QCOMPARE(control.size(), QSize(278, 146));
     }
+
+    void keptFittedWhenResizedOrMoved() {
+        QWidget window;
+        window.resize(300, 200);
+        QWidget control(&window);
+        control.setGeometry(3, 5, 10, 10);
+        KeepFitted(control, window, 27, 8);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto fitted = [&] {
+            const QSize outer = window.frameGeometry().size();
+            return QSize(outer.width() - 3 - 8, outer.height() - 5 - 27);
+        };
+        QCOMPARE(control.size(), fitted());
+        window.resize(420, 330);
+        QTRY_COMPARE(control.size(), fitted());
+        control.resize(10, 10);
+        window.move(window.pos() + QPoint(20, 10));
+        QTRY_COMPARE(control.size(), fitted());
+    }
 };
 
 QTEST_MAIN(tst_WidgetGeometry)
