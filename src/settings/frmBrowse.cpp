@@ -84,6 +84,8 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(TwipsRect(2610, 3390, 1095, 315));
+    // Enter takes the folder that is open.
+    cmdOK->setDefault(true);
 
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, cmdCancel);

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -102,6 +103,10 @@ frmSettings::frmSettings(AppState& state, QWidget* parent)
 
     cmdDefault = Named(new QPushButton(QStringLiteral("Restore Default Settings"), this),
                        QStringLiteral("cmdDefault"), TwipsRect(90, 780, 1965, 315));
+    // Linux fonts run wider than the design's: the button grows to show its
+    // caption whole, towards the room left of OK.
+    cmdDefault->resize(std::max(cmdDefault->width(), cmdDefault->sizeHint().width()),
+                       cmdDefault->height());
     cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"),
                   TwipsRect(2880, 780, 1095, 315));
     cmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), QStringLiteral("cmdCancel"),
