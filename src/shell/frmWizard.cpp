@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
@@ -44,6 +45,16 @@ const std::array<const char*, 5> PanelTitles{
     "Step Three: Verify the information", "Step Four: Check the image names",
     "Step Five: Edit and save the INT"};
 
+// The window's type: what its controls were laid out for. Linux lacks "MS
+// Sans Serif"; the sans-serif fallback at this size still fits every caption
+// in its control, where a larger desktop font would cut them off.
+QFont DesignFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
 // The small type of the review list and the .int text. Linux has no "Small
 // Fonts"; the fallback keeps the size but must stay legible, so it never
 // drops below 9 pixels.
@@ -56,6 +67,22 @@ QFont SmallFont() {
     return font;
 }
 
+// The panels' captions start a little in from the window's edge, where the
+// panels lie.
+class PanelStyle : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_GroupBox && part == SC_GroupBoxLabel)
+            rect.translate(CaptionIndent, 0);
+        return rect;
+    }
+
+private:
+    static constexpr int CaptionIndent = 6;
+};
+
 QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -66,8 +93,27 @@ QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text, cons
     return label;
 }
 
+// A one-line caption that this font makes wider than its place grows, to the
+// right or about its centre as it is aligned, as far as the panel allows,
+// rather than wrap out of sight.
+void KeepOnOneLine(QLabel* label) {
+    label->setWordWrap(false);
+    const int extra = label->fontMetrics().horizontalAdvance(label->text()) + 4 - label->width();
+    if (extra <= 0)
+        return;
+    QRect place = label->geometry();
+    if (label->alignment() & Qt::AlignHCenter)
+        place.adjust(-(extra + 1) / 2, 0, extra / 2, 0);
+    else
+        place.setWidth(place.width() + extra);
+    const int margin = 4;
+    label->setGeometry(
+        place.intersected(label->parentWidget()->rect().adjusted(margin, 0, -margin, 0)));
+}
+
 void SetBordered(QLabel* label) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(1);
 }
 
 // Step three's text: the chosen type's description and the package's path.
@@ -86,6 +132,7 @@ frmWizard::frmWizard(AppState& state, QWidget* parent) : QMainWindow(parent), st
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowIcon(MakeAppIcon());
+    setFont(DesignFont());
     setAcceptDrops(true);
     setCentralWidget(new QWidget(this));
 
@@ -142,12 +189,15 @@ QPushButton* frmWizard::createBack(int index, QWidget* panel, const QRect& place
 }
 
 void frmWizard::createStepOne() {
+    auto* panelStyle = new PanelStyle;
+    panelStyle->setParent(this);
     for (int k = 0; k < 5; ++k) {
         auto* panel = new QGroupBox(QLatin1String(PanelTitles[k]), centralWidget());
         panel->setObjectName(QStringLiteral("Frame1_%1").arg(k));
         panel->setGeometry(k < 4 ? TwipsRect(0, 0, SmallPanelWidth, SmallPanelHeight)
                                  : TwipsRect(0, 0, LargePanelWidth, LargePanelHeight));
         panel->setVisible(k == 0);
+        panel->setStyle(panelStyle);
         Frame1[k] = panel;
     }
 
@@ -159,6 +209,7 @@ void frmWizard::createStepOne() {
         CreateLabel(panel, "Label2", QStringLiteral("If this is the correct UTX file click next."),
                     TwipsRect(150, 1170, 3465, 225));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    KeepOnOneLine(Label2);
     lblFilename = CreateLabel(panel, "lblFilename", QString(), TwipsRect(180, 1380, 3435, 735));
     lblFilename->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SetBordered(lblFilename);
@@ -180,6 +231,7 @@ void frmWizard::createStepTwo() {
     SetBordered(lblSkinDesc);
     lblCrap = CreateLabel(panel, "lblCrap", QStringLiteral("If this is correct click Next."),
                           TwipsRect(900, 2160, 1965, 255));
+    KeepOnOneLine(lblCrap);
     createBack(0, panel, TwipsRect(120, 2550, 885, 255));
     createNext(1, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
 }

@@ -230,6 +230,28 @@ private slots:
             QFAIL("unexpected control kind");
     }
 
+    // Linux lacks the design's fonts; the fallbacks must neither cut a
+    // caption off nor shrink the small type out of legibility.
+    void captionsFitTheirControls() {
+        WizardRig rig;
+        frmWizard& w = *rig.wizard;
+        for (QPushButton* button : w.findChildren<QPushButton*>()) {
+            const int needed = button->fontMetrics().horizontalAdvance(button->text());
+            QVERIFY2(needed < button->width(), qPrintable(button->objectName()));
+        }
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            const QRect room = label->contentsRect();
+            const QRect needed = label->fontMetrics().boundingRect(
+                room, label->alignment() | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                label->text());
+            QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                     qPrintable(label->objectName()));
+        }
+        for (QWidget* small : {static_cast<QWidget*>(w.txtINT), static_cast<QWidget*>(w.lstItems),
+                               static_cast<QWidget*>(w.Label1)})
+            QVERIFY(QFontInfo(small->font()).pixelSize() >= 9);
+    }
+
     void menuEntries_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
