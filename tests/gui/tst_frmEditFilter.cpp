@@ -141,15 +141,6 @@ private slots:
         QVERIFY(e.t.dialogs.messages.isEmpty());
     }
 
-    void typingReplacesTheLastEntryText() {
-        Editing e(oldEntries);
-        addEntry(*e.window, QStringLiteral("first"));
-        QTest::keyClicks(e.window->Text1, QStringLiteral("second"));
-        QTest::keyClick(e.window->Text1, Qt::Key_Return);
-        const QStringList added{"first", "second"};
-        QCOMPARE(Listed(*e.window), oldEntries + added);
-    }
-
     void doubleClickRemovesThatEntry_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("left");

@@ -128,17 +128,6 @@ private slots:
             QVERIFY(Keys(e.t.state.catalogue) != QStringList{"stale"});
     }
 
-    // Each save adds two empty lines; the catalogue stays the same.
-    void savingTwiceAddsEmptyLinesOnly() {
-        Editing e(TwoRecords);
-        e.window->mnuSave->trigger();
-        const QList<SkinFormat> first = e.t.state.catalogue.SkinCatalogue;
-        frmEditTypes again(e.t.state);
-        again.mnuSave->trigger();
-        QCOMPARE(ReadBytes(e.ini), TwoRecords + "\r\n\r\n\r\n\r\n");
-        QCOMPARE(e.t.state.catalogue.SkinCatalogue, first);
-    }
-
     void reloadRestoresTheFile() {
         Editing e(TwoRecords);
         TypeAtEnd(*e.window, QStringLiteral("[half a record"));

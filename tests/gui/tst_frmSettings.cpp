@@ -121,21 +121,6 @@ private slots:
         QCOMPARE(Stored(t.store), Sorted(stored));
     }
 
-    void onlyTheGameFolderIsVisible() {
-        WindowTestState t;
-        frmSettings window(t.state);
-        window.show();
-        QVERIFY(window.txtDir[1]->isVisible());
-        QVERIFY(window.cmdBrowse[1]->isVisible());
-        for (QWidget* hidden :
-             {static_cast<QWidget*>(window.txtDir[0]), static_cast<QWidget*>(window.Option1),
-              static_cast<QWidget*>(window.Check1)})
-            QVERIFY(!hidden->isVisible());
-        QCOMPARE(window.objectName(), QStringLiteral("frmSettings"));
-        QCOMPARE(window.txtDir[1]->objectName(), QStringLiteral("txtDir_1"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Settings"));
-    }
-
     void okStoresTheWindow_data() {
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("typed");

@@ -79,18 +79,6 @@ private slots:
         QVERIFY(!text.contains(QLatin1Char('\n')));
     }
 
-    // The file is read when the window is made, not when it is shown.
-    void readsTheFileOnlyWhenCreated() {
-        WindowTestState t;
-        const QString path = t.programFile(QStringLiteral("tutorial.txt"));
-        Place(path, "First");
-        frmTutorial window(t.state);
-        QFile::remove(path);
-        Place(path, "Second");
-        window.show();
-        QCOMPARE(window.txtTutorial->toPlainText(), QStringLiteral("First"));
-    }
-
     void resizingKeepsTheTextFillingTheWindow_data() {
         QTest::addColumn<QSize>("size");
         QTest::newRow("as designed") << QSize();
