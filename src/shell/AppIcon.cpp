@@ -1,9 +1,9 @@
 #include "shell/AppIcon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <array>
 
 namespace {
 
@@ -61,10 +61,28 @@ QImage DrawAppIcon(int size) {
     return image;
 }
 
+namespace {
+
+// Draws each size only when it is asked for: most windows never show their
+// icon, and a window manager asks for a few small sizes.
+class AppIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(rect.width(), rect.height());
+        if (side > 0)
+            painter->drawImage(QRect(rect.topLeft(), QSize(side, side)), DrawAppIcon(side));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return side > 0 ? QPixmap::fromImage(DrawAppIcon(side)) : QPixmap();
+    }
+    bool isNull() override { return false; }
+    QIconEngine* clone() const override { return new AppIconEngine; }
+    QString key() const override { return QStringLiteral("VarnwickAppIcon"); }
+};
+
+} // namespace
+
 QIcon MakeAppIcon() {
-    QIcon icon;
-    constexpr std::array sizes{16, 24, 32, 48, 64, 128, 256};
-    for (int size : sizes)
-        icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
-    return icon;
+    return QIcon(new AppIconEngine);
 }

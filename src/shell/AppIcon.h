@@ -8,5 +8,6 @@
 // loaded, so every size is sharp and nothing has to be found at run time.
 QImage DrawAppIcon(int size);
 
-// The icon with every size a desktop asks for, from 16 to 256 pixels.
+// The icon, drawn sharp at whatever size is asked for (16 to 256 pixels and
+// beyond).
 QIcon MakeAppIcon();
