@@ -1,0 +1,57 @@
+#include "shell/Program.h"
+
+#include "services/ProgramFolder.h"
+#include "services/WidgetDialogs.h"
+#include "services/clsCdlg.h"
+#include "shell/AppState.h"
+#include "shell/Startup.h"
+#include "shell/frmWizard.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+// The folder holding SkinFormats.ini, unreal.flt and tutorial.txt: beside the
+// executable when it has them there (a build or unpacked copy), else the
+// user's own copy of the installed defaults.
+QString ProgramDir() {
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    return ChooseProgramFolder(
+               executableDir,
+               InstalledDataDirs(executableDir, QStandardPaths::standardLocations(
+                                                    QStandardPaths::GenericDataLocation)),
+               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), FolderIsWritable)
+        .folder;
+}
+
+} // namespace
+
+int RunProgram(int& argc, char** argv, const std::function<void(frmWizard&)>& started) {
+    // The wizard's size counts its own menu bar, so the menus stay in the
+    // window rather than move to a desktop-wide one (asking the desktop for
+    // one also slows the start).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varnwick"));
+    // Only closing the wizard ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QSettings store;
+    WidgetDialogs dialogs;
+    clsCdlg cdlg(dialogs);
+    AppState state;
+    state.programDir = ProgramDir();
+    state.store = &store;
+    state.dialogs = &dialogs;
+    state.cdlg = &cdlg;
+    state.endProcess = [] { QCoreApplication::exit(0); };
+
+    const std::unique_ptr<frmWizard> wizard = Main(state);
+    dialogs.setOwner(wizard.get());
+    if (started)
+        started(*wizard);
+    return app.exec();
+}
