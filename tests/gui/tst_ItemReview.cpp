@@ -67,18 +67,6 @@ private slots:
         QCOMPARE(ListEntries(&list), remaining);
     }
 
-    void removingEveryEntryOneByOne() {
-        QListWidget list;
-        list.addItems(Twelve);
-        for (int left = Twelve.size() - 1; left >= 0; --left) {
-            list.setCurrentRow(0);
-            QCOMPARE(RemoveListItem(&list), left > 0);
-            QCOMPARE(list.count(), left);
-        }
-        list.clearSelection();
-        QVERIFY(!RemoveListItem(&list));
-    }
-
     void restoreBringsBackTheFilledNames() {
         QListWidget items;
         QListWidget backup;
@@ -97,14 +85,6 @@ private slots:
         // Restoring a list that was not pruned changes nothing.
         RestoreItemList(&items, &backup);
         QCOMPARE(ListEntries(&items), Twelve);
-    }
-
-    void restoreFromAnEmptyBackupEmptiesTheList() {
-        QListWidget items;
-        QListWidget backup;
-        items.addItems(Twelve);
-        RestoreItemList(&items, &backup);
-        QCOMPARE(items.count(), 0);
     }
 
     void countCaptionHasNoSingular_data() {

@@ -240,14 +240,6 @@ private slots:
                 rig.store.value(QStringLiteral("WindowPos/") + QLatin1String(key)).toString());
         QCOMPARE(values, expected);
     }
-
-    void shutItDownEndsThroughTheProcessHook() {
-        StartupRig rig;
-        int ended = 0;
-        rig.state.endProcess = [&ended] { ++ended; };
-        ShutItDown(rig.state);
-        QCOMPARE(ended, 1);
-    }
 };
 
 QTEST_MAIN(tst_Startup)

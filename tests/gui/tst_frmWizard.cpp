@@ -192,44 +192,6 @@ private slots:
         QVERIFY(rig.state.catalogue.CurrentSkin.Key.isEmpty());
     }
 
-    void controlsAreNamed_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("cmdOpen") << "cmdOpen"
-                                 << "Click here to browse for the UTX file.";
-        QTest::newRow("Label2") << "Label2"
-                                << "If this is the correct UTX file click next.";
-        QTest::newRow("cmdNext_0") << "cmdNext_0"
-                                   << "Next";
-        QTest::newRow("cmdNext_4") << "cmdNext_4"
-                                   << "Save File";
-        QTest::newRow("cmdBack_3") << "cmdBack_3"
-                                   << "Back";
-        QTest::newRow("lblCrap") << "lblCrap"
-                                 << "If this is correct click Next.";
-        QTest::newRow("lblHelpText")
-            << "lblHelpText"
-            << "Check the list of items found in the UTX file to see if there are any that "
-               "aren't images. ";
-        QTest::newRow("Frame1_4") << "Frame1_4"
-                                  << "Step Five: Edit and save the INT";
-    }
-    void controlsAreNamed() {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        WizardRig rig;
-        QWidget* control = rig.wizard->findChild<QWidget*>(name);
-        QVERIFY(control);
-        if (auto* button = qobject_cast<QPushButton*>(control))
-            QCOMPARE(button->text(), text);
-        else if (auto* label = qobject_cast<QLabel*>(control))
-            QCOMPARE(label->text(), text);
-        else if (auto* box = qobject_cast<QGroupBox*>(control))
-            QCOMPARE(box->title(), text);
-        else
-            QFAIL("unexpected control kind");
-    }
-
     // Linux lacks the design's fonts; the fallbacks must neither cut a
     // caption off nor shrink the small type out of legibility.
     void captionsFitTheirControls() {
