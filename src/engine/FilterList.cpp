@@ -6,6 +6,7 @@
 #include "services/Text1252.h"
 
 #include <QFile>
+#include <QHash>
 #include <QtEndian>
 
 namespace {
@@ -22,6 +23,46 @@ QByteArray Scrambled(QByteArrayView bytes) {
         result[i] = char(bytes[i] ^ Scramble);
     return result;
 }
+
+// The filter entries grouped by their first character, case folded once:
+// each position of a name is compared only with the entries that can start
+// there, instead of every name being searched for every entry.
+class EntryIndex {
+public:
+    explicit EntryIndex(const QStringList& entries) {
+        for (const QString& entry : entries) {
+            const QString folded = entry.toCaseFolded();
+            if (folded.isEmpty())
+                matchesEverything_ = true;
+            else
+                byFirstCharacter_[folded.front().unicode()].append(folded);
+        }
+    }
+
+    // Whether any entry occurs in `name`, ignoring case; an empty entry
+    // occurs in every name.
+    bool occursIn(const QString& name) const {
+        if (matchesEverything_)
+            return true;
+        const QString folded = name.toCaseFolded();
+        const QStringView text(folded);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto group = byFirstCharacter_.constFind(text[i].unicode());
+            if (group == byFirstCharacter_.cend())
+                continue;
+            const QStringView rest = text.sliced(i);
+            for (const QString& entry : *group) {
+                if (rest.startsWith(entry))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QHash<char16_t, QStringList> byFirstCharacter_;
+    bool matchesEverything_ = false;
+};
 
 QString InProgramDir(const QString& programDir, const QString& fileName) {
     return programDir + QLatin1Char('/') + fileName;
@@ -140,11 +181,8 @@ qint32 filteritems(const QString& path, const QString& programDir, QStringList& 
     if (FilterList.isEmpty())
         return qint32(PackageItems.Names.size());
     FilterList.last() = shortName.toLower();
-    PackageItems.Names.removeIf([&FilterList](const QString& name) {
-        return std::any_of(FilterList.cbegin(), FilterList.cend(), [&name](const QString& entry) {
-            return name.contains(entry, Qt::CaseInsensitive);
-        });
-    });
+    const EntryIndex entries(FilterList);
+    PackageItems.Names.removeIf([&entries](const QString& name) { return entries.occursIn(name); });
     PackageItems.NameCount = qint32(PackageItems.Names.size());
     return PackageItems.NameCount;
 }

@@ -242,6 +242,9 @@ void tst_FilterList::filterItems_data() {
         << Entry("tex") << "/home/u/.loki/Textures/Skin.utx" << names << QStringList{"none"};
     QTest::newRow("matching ignores case")
         << Entry("NON") << "/t/Other.utx" << names << QStringList{"skinfoot1", "sometexture"};
+    QTest::newRow("entry found after a false start")
+        << Entry("tex") << "/t/Other.utx" << QStringList{"ttetex", "tetx", "tex"}
+        << QStringList{"tetx"};
     QTest::newRow("order kept") << Entry("zzz") << "/t/Other.utx" << QStringList{"c", "a", "b"}
                                 << QStringList{"c", "a", "b"};
     QTest::newRow("empty package name removes every name")
