@@ -35,13 +35,16 @@ public:
     // Shows the window centred on its screen.
     void showCentred();
 
-    // Step one: the panel's button, and a package dropped onto the window.
+    // The step panels (Frame1[k] is step k + 1) and the buttons between
+    // them: cmdNext[i] lies on panel i, cmdBack[i] on panel i + 1.
     std::array<QGroupBox*, 5> Frame1{};
+    std::array<QPushButton*, 5> cmdNext{};
+    std::array<QPushButton*, 4> cmdBack{};
+
+    // Step one.
     QPushButton* cmdOpen = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* lblFilename = nullptr;
-    std::array<QPushButton*, 5> cmdNext{};
-    std::array<QPushButton*, 4> cmdBack{};
 
     // Step two.
     QLabel* lblSkinInfo = nullptr;
