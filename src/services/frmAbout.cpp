@@ -2,6 +2,7 @@
 
 #include "services/AboutInfo.h"
 #include "services/Links.h"
+#include "services/UpdateCheck.h"
 #include "services/WidgetGeometry.h"
 #include "services/WidgetLinks.h"
 #include "shell/AppState.h"
@@ -114,7 +115,7 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void frmAbout::cmdVersion_Click() {
-    const UpdateInfo update = ReadUpdate(ReceiveBuffer, UpdateAddress(appState.store));
+    const UpdateInfo update = ReadUpdate(appState.updateBuffer, UpdateAddress(appState.store));
     if (!IsNewerVersion(RunningVersionText, update.NewestVersion()))
         return;
     // A link from the server is only taken when the program would open it;

@@ -1,7 +1,4 @@
 #pragma once
-
-#include "services/UpdateCheck.h"
-
 #include <QDialog>
 #include <QString>
 
@@ -41,5 +38,4 @@ private:
     QLabel* lblLink;
     QString RunningVersionText;
     QString LinkTarget;
-    UpdateBuffer ReceiveBuffer;
 };

@@ -2,6 +2,7 @@
 
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageRecord.h"
+#include "services/UpdateCheck.h"
 #include "settings/RegInfo.h"
 
 #include <QIcon>
@@ -32,6 +33,7 @@ struct AppState {
     bool WindowPosReset = false;
     QString BrowseResult; // the folder chosen in the directory picker last; empty when cancelled
     QIcon AppIcon;
+    UpdateBuffer updateBuffer; // the update check's receive buffer, kept for the whole run
     // Ends the process when the wizard closes (ShutItDown). main() quits the
     // event loop here; tests record the call instead.
     std::function<void()> endProcess;
