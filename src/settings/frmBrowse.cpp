@@ -91,7 +91,10 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     setTabOrder(Dir1, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
 
-    fillDrives();
+    // Only the root is listed now: asking every mounted file system for its
+    // state can take long (a stale network mount blocks), and the picker is
+    // created at start-up. The others are listed when it is first shown.
+    Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), RootPath, RootPath);
     setDir1Path(RootPath);
 
     connect(Drive1, &QComboBox::activated, this, &frmBrowse::Drive1_Change);
@@ -105,9 +108,20 @@ void frmBrowse::done(int result) {
     QDialog::done(result);
 }
 
+void frmBrowse::showEvent(QShowEvent* event) {
+    if (!drivesListed_) {
+        drivesListed_ = true;
+        fillDrives();
+    }
+    QDialog::showEvent(event);
+}
+
 void frmBrowse::fillDrives() {
-    for (const QString& root : DriveRoots())
-        Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
+    for (const QString& root : DriveRoots()) {
+        if (Drive1->findData(root) < 0)
+            Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
+    }
+    showDriveOf(dirPath_);
 }
 
 // Lists `path`'s chain of parent folders and its subfolders; a folder that

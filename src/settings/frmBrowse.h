@@ -32,6 +32,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fillDrives();
     bool setDir1Path(const QString& path);
@@ -41,6 +44,7 @@ private:
 
     AppState& state_;
     QString dirPath_;
+    bool drivesListed_ = false;
 };
 
 // Shows the picker modally, owned by `owner` (or none), and returns the folder
