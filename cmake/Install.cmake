@@ -8,7 +8,7 @@ install(TARGETS varnwick varnwick-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDI
 
 # The default data files as the build left them beside the executables; the
 # program copies them into the user's data folder on first start.
-install(FILES "${CMAKE_BINARY_DIR}/bin/SkinFormats.ini" "${CMAKE_BINARY_DIR}/bin/unreal.flt"
+install(FILES "${CMAKE_BINARY_DIR}/bin/SkinFormats.ini" "${VARNWICK_FILTER_FILE}"
     "${CMAKE_BINARY_DIR}/bin/tutorial.txt"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/varnwick")
 

@@ -3,17 +3,9 @@
 #include "cli/CliConsole.h"
 #include "services/ProgramFolder.h"
 
-#include <QCoreApplication>
-#include <QStandardPaths>
-
 QString DefaultDataFolder() {
-    const QString executableDir = QCoreApplication::applicationDirPath();
-    const ProgramFolderChoice choice = ChooseProgramFolder(
-        executableDir,
-        InstalledDataDirs(executableDir,
-                          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), FolderIsWritable);
-    for (const QString& failure : choice.failures)
-        ReportWarning(failure);
+    const ProgramFolderChoice choice = ChooseRunningProgramFolder();
+    for (const QString& problem : ProgramFolderProblems(choice))
+        ReportWarning(problem);
     return choice.folder;
 }

@@ -1,8 +1,10 @@
 #include "services/ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <unistd.h>
 
 QStringList ProgramDataFiles() {
@@ -97,4 +99,23 @@ ProgramFolderChoice ChooseProgramFolder(const QString& executableDir,
             choice.failures.append(QStringLiteral("%1: %2").arg(target, reason));
     }
     return choice;
+}
+
+ProgramFolderChoice ChooseRunningProgramFolder() {
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QStringList dataDirs =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    const QString userDataDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/Varnwick");
+    return ChooseProgramFolder(executableDir, InstalledDataDirs(executableDir, dataDirs),
+                               userDataDir, FolderIsWritable);
+}
+
+QStringList ProgramFolderProblems(const ProgramFolderChoice& choice) {
+    QStringList problems = choice.failures;
+    for (const QString& name : choice.missing)
+        problems.append(QStringLiteral("%1/%2: missing, and no installed default was found")
+                            .arg(choice.folder, name));
+    return problems;
 }

@@ -30,5 +30,13 @@ ProgramFolderChoice ChooseProgramFolder(const QString& executableDir,
                                         const QString& userDataDir,
                                         const std::function<bool(const QString&)>& isWritable);
 
+// ChooseProgramFolder for the running executable: the installed defaults
+// under its prefix and the XDG data folders, the user's copies in
+// ~/.local/share/Varnwick.
+ProgramFolderChoice ChooseRunningProgramFolder();
+
+// One line per data file that is missing or could not be copied, for the user.
+QStringList ProgramFolderProblems(const ProgramFolderChoice& choice);
+
 // Whether the current user may create files in `dir`.
 bool FolderIsWritable(const QString& dir);

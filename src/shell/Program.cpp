@@ -9,21 +9,16 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
-// The folder holding SkinFormats.ini, unreal.flt and tutorial.txt: beside the
-// executable when it has them there (a build or unpacked copy), else the
-// user's own copy of the installed defaults.
+// The folder holding SkinFormats.ini, unreal.flt and tutorial.txt; what is
+// missing there is told on standard error, and the program carries on.
 QString ProgramDir() {
-    const QString executableDir = QCoreApplication::applicationDirPath();
-    return ChooseProgramFolder(
-               executableDir,
-               InstalledDataDirs(executableDir, QStandardPaths::standardLocations(
-                                                    QStandardPaths::GenericDataLocation)),
-               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), FolderIsWritable)
-        .folder;
+    const ProgramFolderChoice choice = ChooseRunningProgramFolder();
+    for (const QString& problem : ProgramFolderProblems(choice))
+        qWarning("%s", qUtf8Printable(problem));
+    return choice.folder;
 }
 
 } // namespace
