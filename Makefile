@@ -9,7 +9,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6
 # Under CI=true warnings are errors and the suite runs once more with the sanitizers.
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 
-.PHONY: run test deps build build-asan test-asan fuzz-smoke bench clean
+.PHONY: run test deps build build-asan test-asan fuzz-smoke bench deb clean
 
 run: build
 	./$(BUILD)/bin/varnwick
@@ -54,5 +54,12 @@ fuzz-smoke: deps
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do "$$b"; done
 
+# The Debian package, from an optimised build installed under /usr.
+deb: deps
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DVARNWICK_BENCH=OFF
+	cmake --build $(BUILD)-release -j $(JOBS) --target varnwick varnwick-cli varnwick_data
+	cd $(BUILD)-release && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz $(BUILD)-release
