@@ -58,7 +58,7 @@ bench: build
 deb: deps
 	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 		-DVARNWICK_BENCH=OFF
-	cmake --build $(BUILD)-release -j $(JOBS) --target varnwick varnwick-cli varnwick_data
+	cmake --build $(BUILD)-release -j $(JOBS)
 	cd $(BUILD)-release && cpack -G DEB
 
 clean:
