@@ -1,5 +1,7 @@
 #include "catalogue/SkinCatalogue.h"
 
+#include "services/SafeFile.h"
+
 #include "services/Text1252.h"
 
 #include <QFile>
@@ -98,13 +100,8 @@ bool ParseSkins(QByteArrayView bytes, QList<SkinFormat>& SkinCatalogue) {
 bool ReadSkins(const QString& programDir, CatalogueState& state) {
     state.SkinsRead = true;
     state.SkinCatalogue = {SkinFormat{}};
-    QFile file(CatalogueFile(programDir));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    return ParseSkins(bytes, state.SkinCatalogue);
+    const std::optional<QByteArray> bytes = ReadWholeFile(CatalogueFile(programDir));
+    return bytes && ParseSkins(*bytes, state.SkinCatalogue);
 }
 
 bool MatchSkinFormat(const QString& name, const QString& programDir, CatalogueState& state) {

@@ -82,14 +82,9 @@ void frmEditTypes::loadFile() {
     QByteArray bytes;
     QString error;
     if (!QFileInfo::exists(path_)) {
-        if (!WriteFileAtomically(path_, bytes, &error))
-            error = QStringLiteral("Could not create %1: %2").arg(path_, error);
-    } else {
-        QFile file(path_);
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        if (!file.isOpen() || file.error() != QFileDevice::NoError)
-            error = QStringLiteral("Could not read %1: %2").arg(path_, file.errorString());
+        WriteFileAtomically(path_, bytes, &error);
+    } else if (const std::optional<QByteArray> read = ReadWholeFile(path_, &error)) {
+        bytes = *read;
     }
     Text1->setPlainText(error.isEmpty() ? ForTheBox(FromWindows1252(bytes)) : QString());
     mnuSave->setEnabled(error.isEmpty());

@@ -68,16 +68,6 @@ QString InProgramDir(const QString& programDir, const QString& fileName) {
     return programDir + QLatin1Char('/') + fileName;
 }
 
-std::optional<QByteArray> ReadWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
 bool Fail(QString* error, const QString& reason) {
     if (error)
         *error = reason;

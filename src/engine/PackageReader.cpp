@@ -1,5 +1,7 @@
 #include "engine/PackageReader.h"
 
+#include "services/SafeFile.h"
+
 #include "services/Text1252.h"
 
 #include <QFile>
@@ -169,11 +171,6 @@ bool ReadUTXBytes(QByteArrayView data, const QString& path, PackageRecord& Packa
 bool ReadUTXFile(const QString& path, PackageRecord& PackageRead) {
     if (!FileExists(path))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    return ReadUTXBytes(data, path, PackageRead);
+    const std::optional<QByteArray> data = ReadWholeFile(path);
+    return data && ReadUTXBytes(*data, path, PackageRead);
 }

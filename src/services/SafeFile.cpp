@@ -1,5 +1,6 @@
 #include "services/SafeFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -26,4 +27,24 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     if (!file.commit())
         return fail(file.errorString());
     return true;
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, QString* error) {
+    auto fail = [&](const QString& reason) -> std::optional<QByteArray> {
+        if (error)
+            *error = QStringLiteral("Could not read %1: %2").arg(path, reason);
+        return std::nullopt;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("there is no such file."));
+    if (!info.isFile())
+        return fail(QStringLiteral("it is not a regular file."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    return bytes;
 }

@@ -1,5 +1,7 @@
 #include "services/clsCdlg.h"
 
+#include "services/SafeFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,16 +21,11 @@ QString AfterLastSeparator(const QString& path) {
 // The file's bytes followed by one zero byte, or nothing when the file cannot
 // be read completely. Only regular files are read: a pipe would never end.
 std::optional<QByteArray> LoadFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > MaxLoadedFileSize)
+    if (QFileInfo(path).size() > MaxLoadedFileSize)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    bytes.append('\0');
+    std::optional<QByteArray> bytes = ReadWholeFile(path);
+    if (bytes)
+        bytes->append('\0');
     return bytes;
 }
 

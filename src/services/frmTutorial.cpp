@@ -1,6 +1,7 @@
 #include "services/frmTutorial.h"
 
 #include "engine/PackageReader.h"
+#include "services/SafeFile.h"
 #include "services/Text1252.h"
 #include "services/WidgetGeometry.h"
 #include "shell/AppState.h"
@@ -9,13 +10,9 @@
 #include <QPlainTextEdit>
 
 QString ReadTutorialFile(const QString& path) {
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        return QStringLiteral("Could not read %1: %2").arg(path, file.errorString());
-    return FromWindows1252(bytes);
+    QString error;
+    const std::optional<QByteArray> bytes = ReadWholeFile(path, &error);
+    return bytes ? FromWindows1252(*bytes) : error;
 }
 
 QString TutorialText(const QString& programDir) {
