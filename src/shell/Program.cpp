@@ -31,6 +31,8 @@ int RunProgram(int& argc, char** argv, const std::function<void(frmWizard&)>& st
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));
     QCoreApplication::setApplicationName(QStringLiteral("Varnwick"));
+    // Matches the window to its desktop entry (and so to its icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orrenby.Varnwick"));
     // Only closing the wizard ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
