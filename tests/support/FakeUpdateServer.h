@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
 
@@ -17,22 +18,73 @@ public:
         Trickle,     // sends the headers, then one body byte every 100 ms, forever
     };
 
-    FakeUpdateServer();
+    FakeUpdateServer() {
+        server.listen(QHostAddress::LocalHost);
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection())
+                accept(socket);
+        });
+    }
 
-    void replyWith(const QByteArray& body, int status = 200);
+    void replyWith(const QByteArray& body, int status = 200) {
+        mode = Behaviour::Reply;
+        replyBody = body;
+        replyStatus = status;
+    }
     void behave(Behaviour behaviour) { mode = behaviour; }
 
     // The update address on this server.
-    QUrl address() const;
+    QUrl address() const { return AddressAt(server.serverPort()); }
     // Requests received so far, each its request line and headers.
     const QList<QByteArray>& requests() const { return received; }
 
     // An address on 127.0.0.1 where nothing listens.
-    static QUrl ClosedAddress();
+    static QUrl ClosedAddress() {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        return AddressAt(probe.serverPort());
+    }
 
 private:
-    void accept(QTcpSocket* socket);
-    void answer(QTcpSocket* socket);
+    static QUrl AddressAt(quint16 port) {
+        return QUrl(
+            QStringLiteral("http://127.0.0.1:%1/cgi-bin/countdown.cgi?update.txt").arg(port));
+    }
+
+    void accept(QTcpSocket* socket) {
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        if (mode == Behaviour::CloseAtOnce) {
+            socket->abort();
+            return;
+        }
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            const QByteArray request =
+                socket->property("request").toByteArray() + socket->readAll();
+            socket->setProperty("request", request);
+            if (request.contains("\r\n\r\n")) {
+                received.append(request);
+                answer(socket);
+            }
+        });
+    }
+
+    void answer(QTcpSocket* socket) {
+        if (mode == Behaviour::Silent)
+            return;
+        const bool trickle = mode == Behaviour::Trickle;
+        const QByteArray length = QByteArray::number(trickle ? 100000 : replyBody.size());
+        socket->write("HTTP/1.1 " + QByteArray::number(trickle ? 200 : replyStatus) +
+                      " Canned\r\nContent-Length: " + length +
+                      "\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n");
+        if (!trickle) {
+            socket->write(replyBody);
+            socket->disconnectFromHost();
+            return;
+        }
+        auto* drip = new QTimer(socket);
+        QObject::connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+        drip->start(100);
+    }
 
     QTcpServer server;
     Behaviour mode = Behaviour::Reply;

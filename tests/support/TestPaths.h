@@ -1,12 +1,26 @@
 #pragma once
 
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 // Folders the tests read from. The real game packages are optional: tests
 // that need them skip where the folder is absent.
-inline QString FixturesDir() { return QStringLiteral(VARNWICK_FIXTURES_DIR); }
-inline QString SourceDataDir() { return QStringLiteral(VARNWICK_DATA_DIR); }
-inline QString BuiltBinDir() { return QStringLiteral(VARNWICK_BIN_DIR); }
+inline QString FixturesDir() {
+    return QStringLiteral(VARNWICK_FIXTURES_DIR);
+}
+inline QString SourceDataDir() {
+    return QStringLiteral(VARNWICK_DATA_DIR);
+}
+inline QString BuiltBinDir() {
+    return QStringLiteral(VARNWICK_BIN_DIR);
+}
+
+// The bytes of the file at `path`; none when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Skips the current test when the named fixture file is not there.
 #define REQUIRE_FIXTURE(name)                                                                      \
