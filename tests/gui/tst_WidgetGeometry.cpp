@@ -7,77 +7,55 @@ class tst_WidgetGeometry : public QObject {
     Q_OBJECT
 
 private slots:
-    void twipsBecomePixels_data() {
-        QTest::addColumn<int>("twips");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("exact") << 3795 << 253;
-        QTest::newRow("rounds down") << 37 << 2;
-        QTest::newRow("rounds up") << 38 << 3;
-        QTest::newRow("negative") << -30 << -2;
-        QTest::newRow("zero") << 0 << 0;
-    }
-    void twipsBecomePixels() {
-        QFETCH(int, twips);
-        QFETCH(int, pixels);
-        QCOMPARE(Px(twips), pixels);
-        QCOMPARE(TwipsRect(twips, 0, twips, 15), QRect(pixels, 0, pixels, 1));
+    void twipsRoundToTheNearestPixel() {
+        QCOMPARE(TwipsRect(37, 38, -30, 3795), QRect(2, 3, -2, 253));
     }
 
     void resizeObject_data() {
         QTest::addColumn<QSize>("window");
-        QTest::addColumn<bool>("fitWidth");
-        QTest::addColumn<bool>("fitHeight");
+        QTest::addColumn<QRect>("area"); // holds the control at (4, 6), 50 x 40
+        QTest::addColumn<Qt::Orientations>("fit");
         QTest::addColumn<QSize>("expected");
-        // The control sits at (4, 6), 50 x 40; allowances: 27 down, 8 across.
-        QTest::newRow("both") << QSize(300, 200) << true << true << QSize(288, 167);
-        QTest::newRow("width only") << QSize(300, 200) << true << false << QSize(288, 40);
-        QTest::newRow("height only") << QSize(300, 200) << false << true << QSize(50, 167);
-        QTest::newRow("neither") << QSize(300, 200) << false << false << QSize(50, 40);
-        QTest::newRow("exactly nothing left") << QSize(12, 33) << true << true << QSize(0, 0);
+        const QRect all(0, 0, 300, 200);
+        const Qt::Orientations both = Qt::Horizontal | Qt::Vertical;
+        // The allowances are 27 down and 8 across.
+        QTest::newRow("both") << QSize(300, 200) << all << both << QSize(288, 167);
+        QTest::newRow("width") << QSize(300, 200) << all << Qt::Orientations(Qt::Horizontal)
+                               << QSize(288, 40);
+        QTest::newRow("height") << QSize(300, 200) << all << Qt::Orientations(Qt::Vertical)
+                                << QSize(50, 167);
+        QTest::newRow("nothing left") << QSize(12, 33) << all << both << QSize(0, 0);
         // A length below zero ends the routine: what was set stays set.
-        QTest::newRow("too narrow") << QSize(11, 200) << true << true << QSize(50, 40);
-        QTest::newRow("too low") << QSize(300, 32) << true << true << QSize(288, 40);
+        QTest::newRow("too narrow") << QSize(11, 200) << all << both << QSize(50, 40);
+        QTest::newRow("too low") << QSize(300, 32) << all << both << QSize(288, 40);
+        // A frame thicker than the allowance never pushes it past its area.
+        QTest::newRow("in its area")
+            << QSize(300, 200) << QRect(0, 40, 280, 150) << both << QSize(276, 144);
     }
     void resizeObject() {
         QFETCH(QSize, window);
-        QFETCH(bool, fitWidth);
-        QFETCH(bool, fitHeight);
+        QFETCH(QRect, area);
+        QFETCH(Qt::Orientations, fit);
         QFETCH(QSize, expected);
         QWidget frame;
         frame.resize(window);
-        QWidget control(&frame);
-        control.setGeometry(4, 6, 50, 40);
-        ResizeObject(control, frame, fitWidth, fitHeight, 27, 8);
-        QCOMPARE(control.size(), expected);
-        QCOMPARE(control.pos(), QPoint(4, 6));
-    }
-
-    // A frame thicker than the allowance never pushes the control past the
-    // edge of the area that holds it.
-    void staysInsideItsParent() {
-        QWidget frame;
-        frame.resize(300, 200);
         QWidget client(&frame);
-        client.setGeometry(0, 40, 280, 150);
+        client.setGeometry(area);
         QWidget control(&client);
-        control.setGeometry(2, 4, 10, 10);
-        ResizeObject(control, frame, true, true, 10, 5);
-        QCOMPARE(control.size(), QSize(278, 146));
+        control.setGeometry(4, 6, 50, 40);
+        ResizeObject(control, frame, fit & Qt::Horizontal, fit & Qt::Vertical, 27, 8);
+        QCOMPARE(control.geometry(), QRect(QPoint(4, 6), expected));
     }
 
+    // The window manager reports the frame by moving the window once shown.
     void keptFittedWhenResizedOrMoved() {
         QWidget window;
         window.resize(300, 200);
         QWidget control(&window);
-        control.setGeometry(3, 5, 10, 10);
         KeepFitted(control, window, 27, 8);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto fitted = [&] {
-            const QSize outer = window.frameGeometry().size();
-            return QSize(outer.width() - 3 - 8, outer.height() - 5 - 27);
-        };
-        QCOMPARE(control.size(), fitted());
+        const auto fitted = [&] { return window.frameGeometry().size() - QSize(8, 27); };
+        QTRY_COMPARE(control.size(), fitted());
         window.resize(420, 330);
         QTRY_COMPARE(control.size(), fitted());
         control.resize(10, 10);
