@@ -6,73 +6,44 @@
 #include <QtEndian>
 
 namespace {
-
-constexpr qint32 HeaderInts = 11;
-constexpr qint32 Signature = qint32(0x9E2A83C1);
-constexpr qint32 Version = 69;
-
-QByteArray NameBytes(const QString& name) {
-    return ToWindows1252(name).value_or(name.toLatin1());
-}
-
-template <typename Entry>
-QByteArray Build(const QStringList& names, qint32 tableOffset, Entry entry) {
-    QByteArray table;
-    for (const QString& name : names)
-        table += entry(NameBytes(name), DefaultNameFlags());
-    return BuildUtx(qint32(names.size()), tableOffset, table);
-}
-
-} // namespace
-
-QByteArray DefaultNameFlags() {
-    return QByteArray("\x10\x00\x07\x00", 4);
-}
-
-QByteArray CompactIndex(qint32 value) {
-    quint32 rest = value < 0 ? 0u - quint32(value) : quint32(value);
-    QByteArray bytes;
-    char first = char((value < 0 ? 0x80 : 0) | (rest & 0x3F));
-    rest >>= 6;
-    if (rest)
-        first = char(first | 0x40);
-    bytes.append(first);
-    while (rest) {
-        const char next = char((rest & 0x7F) | (rest > 0x7F ? 0x80 : 0));
-        bytes.append(next);
-        rest >>= 7;
-    }
+// The package format's variable-length integer, for a length.
+QByteArray CompactIndex(quint32 value) {
+    QByteArray bytes(1, char((value > 0x3F ? 0x40 : 0) | (value & 0x3F)));
+    for (value >>= 6; value; value >>= 7)
+        bytes.append(char((value & 0x7F) | (value > 0x7F ? 0x80 : 0)));
     return bytes;
 }
 
-QByteArray UtxHeader(qint32 nameCount, qint32 tableOffset) {
-    const qint32 values[HeaderInts] = {Signature, Version, 1, nameCount, tableOffset};
-    QByteArray header(HeaderInts * 4, '\0');
-    for (int i = 0; i < HeaderInts; ++i)
-        qToLittleEndian(values[i], header.data() + 4 * i);
-    if (tableOffset > header.size())
-        header.append(tableOffset - header.size(), '\0');
-    return header;
+QByteArray Build(const QStringList& names, qint32 tableOffset,
+                 QByteArray (*entry)(QByteArrayView)) {
+    QByteArray table;
+    for (const QString& name : names)
+        table += entry(ToWindows1252(name).value_or(name.toLatin1()));
+    return BuildUtx(qint32(names.size()), tableOffset, table);
+}
+} // namespace
+
+QByteArray Utx64Entry(QByteArrayView name) {
+    return CompactIndex(quint32(name.size() + 1)) + Utx60Entry(name);
 }
 
-QByteArray Utx64Entry(QByteArrayView name, QByteArrayView flags) {
-    return CompactIndex(qint32(name.size() + 1)) + name.toByteArray() + '\0' + flags.toByteArray();
-}
-
-QByteArray Utx60Entry(QByteArrayView name, QByteArrayView flags) {
-    return name.toByteArray() + '\0' + flags.toByteArray();
+QByteArray Utx60Entry(QByteArrayView name) {
+    return name.toByteArray() + '\0' + QByteArray("\x10\x00\x07\x00", 4);
 }
 
 QByteArray BuildUtx64(const QStringList& names) {
-    return Build(names, 64, [](QByteArrayView n, QByteArrayView f) { return Utx64Entry(n, f); });
+    return Build(names, 64, Utx64Entry);
 }
-
 QByteArray BuildUtx60(const QStringList& names) {
-    return Build(names, 60, [](QByteArrayView n, QByteArrayView f) { return Utx60Entry(n, f); });
+    return Build(names, 60, Utx60Entry);
 }
 
 QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table) {
-    return UtxHeader(nameCount, tableOffset) + table.toByteArray();
+    const qint32 values[] = {qint32(0x9E2A83C1), 69, 1, nameCount, tableOffset};
+    QByteArray header(tableOffset > 44 ? tableOffset : 44, '\0');
+    for (int i = 0; i < 5; ++i)
+        qToLittleEndian(values[i], header.data() + 4 * i);
+    return header + table.toByteArray();
 }
 
 bool WriteBytes(const QString& path, QByteArrayView bytes) {
