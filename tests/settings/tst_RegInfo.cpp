@@ -1,36 +1,37 @@
 #include "settings/RegInfo.h"
 #include "settings/SettingsStore.h"
 
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 class tst_RegInfo : public QObject {
     Q_OBJECT
 
 private slots:
+    // A run stores the folders; the next run loads them as they were stored.
     void loadsTheStoredValues_data() {
         QTest::addColumn<QString>("UTDir"); // a null text is not stored at all
         QTest::addColumn<QString>("UTXDir");
         QTest::addColumn<bool>("settingsWindow");
-        QTest::newRow("first run") << QString() << QString() << true;
-        QTest::newRow("both stored") << QString("/games/ut/") << QString("C:\\Skins") << false;
-        QTest::newRow("storage folder missing") << QString("/games/ut/") << QString() << true;
-        QTest::newRow("game folder stored empty") << QString("") << QString("C:\\Skins") << true;
+        const QString none, ut = "C:\\UT\\ a, b=\"y\";z", skins = "/jeux/\u00e9t\u00e9";
+        QTest::newRow("first run") << none << none << true;
+        QTest::newRow("both stored") << ut << skins << false;
+        QTest::newRow("game folder stored empty") << QString("") << skins << true;
     }
     void loadsTheStoredValues() {
         QFETCH(QString, UTDir);
         QFETCH(QString, UTXDir);
         QFETCH(bool, settingsWindow);
         QTemporaryDir dir;
+        {
+            QSettings earlierRun(dir.filePath("Varnwick.conf"), QSettings::IniFormat);
+            if (!UTDir.isNull())
+                SaveSetting(earlierRun, "Settings", "UTDir", UTDir);
+            if (!UTXDir.isNull())
+                SaveSetting(earlierRun, "Settings", "UTXDir", UTXDir);
+            SaveSetting(earlierRun, "Settings", "PicView", "1");
+        }
         QSettings store(dir.filePath("Varnwick.conf"), QSettings::IniFormat);
-        if (!UTDir.isNull())
-            SaveSetting(store, "Settings", "UTDir", UTDir);
-        if (!UTXDir.isNull())
-            SaveSetting(store, "Settings", "UTXDir", UTXDir);
-        SaveSetting(store, "Settings", "PicView", "1");
-        SaveSetting(store, "Settings", "Startup", "False");
         AppSettings settings;
-        settings.UTDir = "stale";
 
         QCOMPARE(LoadRegInfo(store, settings), settingsWindow);
 

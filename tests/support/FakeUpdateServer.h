@@ -6,6 +6,9 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 // An update server on 127.0.0.1 inside the test process. It answers every
 // request the same way, as set by the test, and keeps the requests it got.
@@ -19,6 +22,9 @@ public:
     };
 
     FakeUpdateServer() {
+        // A proxy in the environment must not stand between the program and this server.
+        for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+            qunsetenv(name);
         server.listen(QHostAddress::LocalHost);
         QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
             while (QTcpSocket* socket = server.nextPendingConnection())
@@ -38,11 +44,21 @@ public:
     // Requests received so far, each its request line and headers.
     const QList<QByteArray>& requests() const { return received; }
 
-    // An address on 127.0.0.1 where nothing listens.
+    // An address on 127.0.0.1 where nothing listens. Its port stays bound, without listening,
+    // while the tests run, so no server started later can take it.
     static QUrl ClosedAddress() {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        return AddressAt(probe.serverPort());
+        static const quint16 port = [] {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            socklen_t length = sizeof address;
+            if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+                ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+                return quint16(0);
+            return ntohs(address.sin_port);
+        }();
+        return AddressAt(port);
     }
 
 private:
