@@ -17,7 +17,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     if (target.exists() && !target.isFile())
         return fail(QStringLiteral("it is not a regular file."));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) shows at once: a failed
+    // flush of Qt's buffer would not stop the commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
