@@ -7,23 +7,18 @@ class tst_WidgetGeometry : public QObject {
     Q_OBJECT
 
 private slots:
-    void twipsRoundToTheNearestPixel() {
-        QCOMPARE(TwipsRect(37, 38, -30, 3795), QRect(2, 3, -2, 253));
-    }
-
     void resizeObject_data() {
         QTest::addColumn<QSize>("window");
         QTest::addColumn<QRect>("area"); // holds the control at (4, 6), 50 x 40
         QTest::addColumn<Qt::Orientations>("fit");
         QTest::addColumn<QSize>("expected");
         const QRect all(0, 0, 300, 200);
-        const Qt::Orientations both = Qt::Horizontal | Qt::Vertical;
+        const Qt::Orientations both(Qt::Horizontal | Qt::Vertical), across(Qt::Horizontal),
+            down(Qt::Vertical);
         // The allowances are 27 down and 8 across.
         QTest::newRow("both") << QSize(300, 200) << all << both << QSize(288, 167);
-        QTest::newRow("width") << QSize(300, 200) << all << Qt::Orientations(Qt::Horizontal)
-                               << QSize(288, 40);
-        QTest::newRow("height") << QSize(300, 200) << all << Qt::Orientations(Qt::Vertical)
-                                << QSize(50, 167);
+        QTest::newRow("across") << QSize(300, 200) << all << across << QSize(288, 40);
+        QTest::newRow("down") << QSize(300, 200) << all << down << QSize(50, 167);
         QTest::newRow("nothing left") << QSize(12, 33) << all << both << QSize(0, 0);
         // A length below zero ends the routine: what was set stays set.
         QTest::newRow("too narrow") << QSize(11, 200) << all << both << QSize(50, 40);
@@ -45,22 +40,6 @@ private slots:
         control.setGeometry(4, 6, 50, 40);
         ResizeObject(control, frame, fit & Qt::Horizontal, fit & Qt::Vertical, 27, 8);
         QCOMPARE(control.geometry(), QRect(QPoint(4, 6), expected));
-    }
-
-    // The window manager reports the frame by moving the window once shown.
-    void keptFittedWhenResizedOrMoved() {
-        QWidget window;
-        window.resize(300, 200);
-        QWidget control(&window);
-        KeepFitted(control, window, 27, 8);
-        window.show();
-        const auto fitted = [&] { return window.frameGeometry().size() - QSize(8, 27); };
-        QTRY_COMPARE(control.size(), fitted());
-        window.resize(420, 330);
-        QTRY_COMPARE(control.size(), fitted());
-        control.resize(10, 10);
-        window.move(window.pos() + QPoint(20, 10));
-        QTRY_COMPARE(control.size(), fitted());
     }
 };
 

@@ -1,114 +1,68 @@
 #include "catalogue/frmEditTypes.h"
 
 #include "WindowTestState.h"
-#include "catalogue/SkinCatalogue.h"
-
-namespace {
 
 const QByteArray Record = "[abcd]\r\naaaa=\"team\"\r\nbbbbb=\"1\"\r\ncccc=\"5\"\r\n"
                           "dddd=\"4\"\r\neeee=\"Example skins\"\r\n";
-const QByteArray TwoRecords = Record + "\r\n" + QByteArray(Record).replace("abcd", "male");
-
-// The editor over SkinFormats.ini holding `bytes` (none: no file, "/": a
-// folder in its place), with a catalogue in memory that is certainly not the
-// file's, to see it re-read.
-struct Editing : WindowTestState {
-    QString ini = programFile("SkinFormats.ini");
-    std::unique_ptr<frmEditTypes> window;
-    explicit Editing(const QByteArray& bytes) {
-        if (bytes == "/")
-            QDir().mkdir(ini);
-        else if (!bytes.isNull())
-            WriteBytes(ini, bytes);
-        window = std::make_unique<frmEditTypes>(state);
-        window->show();
-        state.catalogue.SkinCatalogue.resize(1);
-    }
-    QStringList keys() const {
-        QStringList keys;
-        for (const SkinFormat& record : state.catalogue.SkinCatalogue)
-            keys.append(record.Key);
-        return keys;
-    }
-};
-
-} // namespace
 
 class tst_frmEditTypes : public QObject {
     Q_OBJECT
 
 private slots:
-    // The box shows the file's bytes; Save writes it back, then two CR LF.
-    void save_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QByteArray>("saved");
-        QTest::addColumn<QStringList>("keys"); // as the catalogue reads them
-        QTest::newRow("two records") << TwoRecords << TwoRecords + "\r\n\r\n"
-                                     << QStringList{"abcd", "male"};
-        QTest::newRow("no last break") << Record.chopped(2) << Record + "\r\n"
-                                       << QStringList{"abcd"};
-        QTest::newRow("LF, CR") << QByteArray("[a]\nb\rc") << QByteArray("[a]\r\nb\r\nc\r\n\r\n")
-                                << QStringList{"a"};
-        QTest::newRow("code page")
-            << QByteArray("[\xe9\xa0\x80]") << QByteArray("[\xe9\xa0\x80]\r\n\r\n")
-            << QStringList{"\u00e9\u00a0\u20ac"};
-        QTest::newRow("no file") << QByteArray() << QByteArray("\r\n\r\n") << QStringList{""};
-    }
-    void save() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QByteArray, saved);
-        QFETCH(QStringList, keys);
-        Editing e(bytes);
-        QCOMPARE(ReadBytes(e.ini), bytes.isNull() ? "" : bytes); // a missing file is created
-        e.window->mnuSave->trigger();
-        QCOMPARE(ReadBytes(e.ini), saved);
-        QVERIFY(e.dialogs.messages.isEmpty() && !e.window->isVisible());
-        QCOMPARE(e.keys(), keys);
-    }
-
-    // Reload brings the file back; closing without saving leaves it whole.
-    void reloadAndClose() {
-        Editing e(TwoRecords);
-        e.window->Text1->setPlainText("[half a record");
-        e.window->mnuReload->trigger();
-        QCOMPARE(e.window->Text1->toPlainText(), QString(TwoRecords).replace("\r\n", "\n"));
-        e.window->Text1->setPlainText("[half a record");
-        // Escape is no way out: the window has no Cancel button.
-        QTest::keyClick(e.window->Text1, Qt::Key_Escape);
-        QVERIFY(e.window->isVisible());
-        e.window->close();
-        QCOMPARE(ReadBytes(e.ini), TwoRecords);
-        QCOMPARE(e.keys(), (QStringList{"abcd", "male"}));
-    }
-
-    // The old file stays whole and the window open with the text typed. A
-    // file that cannot be read keeps Save unavailable, so that it is never
-    // replaced by a box that does not show it.
-    void failuresAreReported_data() {
-        QTest::addColumn<QString>("typed");
+    // Reload shows the file's bytes; Save writes the box and two CR LF pairs.
+    // A failure is reported and keeps the old file and the window with its
+    // text; Save stays unavailable while the file cannot be read.
+    void editing_data() {
+        QTest::addColumn<QByteArray>("bytes"); // none: no file, "/": a folder in its place
+        QTest::addColumn<QString>("typed");    // then, in place of the text
+        QTest::addColumn<bool>("save");        // else the window is closed
+        QTest::addColumn<QByteArray>("after"); // in the file
         QTest::addColumn<QString>("said");
-        QTest::newRow("cannot be read") << QString() << "Could not read";
-        QTest::newRow("cannot be written") << "[new]"
-                                           << "Could not write";
-        QTest::newRow("outside the code page") << "[\u2605]"
-                                               << "\u2605";
+        const QByteArray odd = "[\xe9\xa0\x80]\nb\rc"; // code page bytes, LF and CR
+        QTest::newRow("save") << Record << QString() << true << Record + "\r\n\r\n"
+                              << "";
+        QTest::newRow("close") << Record << QString() << false << Record << "";
+        QTest::newRow("no last break") << Record.chopped(2) << QString() << true << Record + "\r\n"
+                                       << "";
+        QTest::newRow("odd") << odd << QString() << true
+                             << QByteArray("[\xe9\xa0\x80]\r\nb\r\nc\r\n\r\n") << "";
+        QTest::newRow("created empty") << QByteArray() << QString() << false << QByteArray() << "";
+        QTest::newRow("unreadable")
+            << QByteArray("/") << QString() << true << QByteArray() << "Could not read";
+        QTest::newRow("not writable") << Record << "[x]" << true << Record << "Could not write";
+        QTest::newRow("not in the code page") << Record << "[\u2605]" << true << Record << "\u2605";
     }
-    void failuresAreReported() {
+    void editing() {
+        QFETCH(QByteArray, bytes);
         QFETCH(QString, typed);
+        QFETCH(bool, save);
+        QFETCH(QByteArray, after);
         QFETCH(QString, said);
-        const bool unreadable = typed.isEmpty();
-        Editing e(unreadable ? QByteArray("/") : TwoRecords);
-        e.window->Text1->setPlainText(typed);
-        const QString moved = e.folder.filePath("moved");
-        if (said == "Could not write")
-            QVERIFY(QDir().rename(e.programDir, moved) && WriteBytes(e.programDir, ""));
-        e.window->mnuSave->trigger();
-        QCOMPARE(e.dialogs.messages.size(), 1);
-        QVERIFY2(e.dialogs.messages[0].text.contains(said), qPrintable(e.dialogs.messages[0].text));
-        QVERIFY(e.window->isVisible() && e.window->Text1->toPlainText() == typed);
-        QCOMPARE(ReadBytes(said == "Could not write" ? moved + "/SkinFormats.ini" : e.ini),
-                 unreadable ? "(unreadable)" : TwoRecords);
-        QCOMPARE(e.keys(), QStringList{QString()});
+        WindowTestState t;
+        QString ini = t.programFile("SkinFormats.ini");
+        QVERIFY(bytes == "/" ? QDir().mkdir(ini) : bytes.isNull() || WriteBytes(ini, bytes));
+        frmEditTypes window(t.state);
+        window.show();
+        t.state.catalogue.SkinCatalogue.resize(9); // to see whether it is read again
+        window.Text1->setPlainText("[half a record");
+        window.mnuReload->trigger();
+        if (!typed.isNull())
+            window.Text1->setPlainText(typed);
+        if (said == "Could not write") { // the program folder became a file
+            QVERIFY(QDir().rename(t.programDir, t.folder.filePath("moved")));
+            QVERIFY(WriteBytes(t.programDir, ""));
+            ini = t.folder.filePath("moved/SkinFormats.ini");
+        }
+        QTest::keyClick(window.Text1, Qt::Key_Escape); // no way out without Cancel
+        save ? window.mnuSave->trigger() : void(window.close());
+        QCOMPARE(FileBytes(ini), after);
+        QCOMPARE(QFileInfo(ini).isFile(), bytes != "/");
+        const QString message = t.dialogs.messages.isEmpty() ? "" : t.dialogs.messages.last().text;
+        QVERIFY2(message.contains(said) && message.isEmpty() == said.isEmpty(),
+                 qPrintable(message));
+        QCOMPARE(window.isVisible(), !said.isEmpty());
+        QCOMPARE(t.state.catalogue.SkinCatalogue.size(), said.isEmpty() ? 1 : 9);
+        QVERIFY(said.isEmpty() || typed.isNull() || window.Text1->toPlainText() == typed);
     }
 };
 

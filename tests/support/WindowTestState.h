@@ -1,11 +1,12 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
+#include "TestPaths.h"
+#include "UtxBuilder.h"
 #include "shell/AppState.h"
 
 #include <QTest>
 #include <QtWidgets>
-#include <functional>
 
 // A fresh program for one window test: an empty program folder, a settings
 // store in a private file, scripted dialogs and the state that ties them
@@ -31,16 +32,6 @@ struct WindowTestState {
     QString programFile(const QString& name) const { return programDir + '/' + name; }
 };
 
-inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
 // Clicks the button named `button`, or the close box when there is no name.
 inline void CloseWith(QWidget* window, const QString& button) {
     if (button.isEmpty())
@@ -49,25 +40,13 @@ inline void CloseWith(QWidget* window, const QString& button) {
         QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
 }
 
-// Clicks, then double-clicks the item shown as each of `texts`, in order.
-inline void DoubleClickEach(QAbstractItemView* view, const QStringList& texts) {
-    for (const QString& text : texts) {
-        const QModelIndexList found = view->model()->match(
-            view->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchRecursive);
-        QVERIFY2(!found.isEmpty(), qPrintable(text + QStringLiteral(" is not listed")));
-        view->scrollTo(found[0]);
-        const QPoint at = view->visualRect(found[0]).center();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    }
-}
-
-// Runs `act` on the modal window the next command brings up. One still open
-// five seconds later is closed, so that a test fails instead of hanging.
-inline void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
+// Runs `act` on the modal window once one is up. One still open five seconds
+// later is closed, so that the test fails instead of hanging.
+inline void WhenModal(std::function<void(QWidget*)> act, int triesLeft = 500) {
+    QTimer::singleShot(10, [act, triesLeft] {
         const QPointer<QWidget> modal = QApplication::activeModalWidget();
-        QVERIFY2(modal, "no modal window came up");
+        if (!modal)
+            return triesLeft > 0 ? WhenModal(act, triesLeft - 1) : void();
         act(modal);
         QTimer::singleShot(5000, modal, [modal] { modal && modal->close(); });
     });
