@@ -8,7 +8,6 @@
 using Command = void (*)(AppState&);
 Q_DECLARE_METATYPE(Command)
 
-// The wizard on screen at a place of the test's choosing.
 struct Running : WindowTestState {
     frmWizard wizard{state};
     explicit Running(QPoint at = QPoint(400, 200)) {
@@ -22,22 +21,48 @@ class tst_MenuCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    // The settings window keeps the wizard disabled until it closes; a second
-    // tutorial command brings the one tutorial window forward again.
-    void windowsBesideTheWizard() {
+    void settingsDisablesTheWizardUntilClosed() {
         Running r;
         mnuSettings_Click(r.state);
         QVERIFY(r.state.settingsWindow->isVisible() && !r.state.settingsWindow->isModal());
         QVERIFY(!r.wizard.isEnabled());
         r.state.settingsWindow->close();
         QVERIFY(r.wizard.isEnabled());
+    }
+
+    // The tutorial shows tutorial.txt, else readme.txt, else a note, in its
+    // one window, which the command brings forward again.
+    void tutorial_data() {
+        QTest::addColumn<QByteArray>("tutorial"); // "-": no such file
+        QTest::addColumn<QByteArray>("readme");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("both") << QByteArray("\xe9\r\n") << QByteArray("R") << QString("\u00e9\n");
+        QTest::newRow("readme only") << QByteArray("-") << QByteArray("R\r\n") << QString("R\n");
+        QTest::newRow("empty tutorial") << QByteArray() << QByteArray("R") << QString("R");
+        QTest::newRow("neither") << QByteArray("-") << QByteArray()
+                                 << QString("Hmm... wheres the tutorial.txt file?");
+    }
+    void tutorial() {
+        QFETCH(QByteArray, tutorial);
+        QFETCH(QByteArray, readme);
+        QFETCH(QString, shown);
+        Running r;
+        QVERIFY(tutorial == "-" || WriteBytes(r.programFile("tutorial.txt"), tutorial));
+        QVERIFY(readme == "-" || WriteBytes(r.programFile("readme.txt"), readme));
         mnuTutorial_Click(r.state);
         const QPointer<frmTutorial> first = r.state.tutorial.data();
-        first->setWindowTitle("Something else");
+        QCOMPARE(first->txtTutorial->toPlainText(), shown);
         first->hide();
         mnuTutorial_Click(r.state);
         QCOMPARE(r.state.tutorial.data(), first.data());
-        QVERIFY(first->isVisible() && !first->isModal() && first->windowTitle() == "Tutorial");
+        QVERIFY(first->isVisible() && !first->isModal() && r.wizard.isEnabled());
+    }
+
+    void anUnreadableTutorialIsExplainedInOneLine() {
+        const QTemporaryDir folder;
+        const QString text = ReadTutorialFile(folder.path());
+        QVERIFY2(text.startsWith("Could not read " + folder.path()) && !text.contains('\n'),
+                 qPrintable(text));
     }
 
     void modalToTheWizard_data() {

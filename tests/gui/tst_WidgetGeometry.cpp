@@ -13,19 +13,16 @@ private slots:
         QTest::addColumn<Qt::Orientations>("fit");
         QTest::addColumn<QSize>("expected");
         const QRect all(0, 0, 300, 200);
-        const Qt::Orientations both(Qt::Horizontal | Qt::Vertical), across(Qt::Horizontal),
-            down(Qt::Vertical);
-        // The allowances are 27 down and 8 across.
+        const Qt::Orientations across = Qt::Horizontal, down = Qt::Vertical, both = across | down;
+        // Allowances: 27 down, 8 across. A length below zero ends the routine.
         QTest::newRow("both") << QSize(300, 200) << all << both << QSize(288, 167);
         QTest::newRow("across") << QSize(300, 200) << all << across << QSize(288, 40);
         QTest::newRow("down") << QSize(300, 200) << all << down << QSize(50, 167);
         QTest::newRow("nothing left") << QSize(12, 33) << all << both << QSize(0, 0);
-        // A length below zero ends the routine: what was set stays set.
         QTest::newRow("too narrow") << QSize(11, 200) << all << both << QSize(50, 40);
         QTest::newRow("too low") << QSize(300, 32) << all << both << QSize(288, 40);
-        // A frame thicker than the allowance never pushes it past its area.
-        QTest::newRow("in its area")
-            << QSize(300, 200) << QRect(0, 40, 280, 150) << both << QSize(276, 144);
+        QTest::newRow("in area") << QSize(300, 200) << QRect(0, 40, 280, 150) << both
+                                 << QSize(276, 144);
     }
     void resizeObject() {
         QFETCH(QSize, window);

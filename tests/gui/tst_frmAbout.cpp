@@ -26,8 +26,6 @@ public slots:
 
 private slots:
     void initTestCase() {
-        for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy"})
-            qunsetenv(name);
         for (const char* scheme : {"http", "https", "mailto", "file", "javascript"})
             QDesktopServices::setUrlHandler(scheme, this, "open");
     }
@@ -39,8 +37,8 @@ private slots:
         opened.clear();
     }
 
-    // A newer version is added as a line, a web link it names replaces the
-    // comments link; a second, newer reply without a link keeps that link.
+    // A newer version is added as a line, its web link replaces the comments
+    // link; a second, newer reply without a link keeps that link.
     void versionCheck_data() {
         QTest::addColumn<QByteArray>("version");
         QTest::addColumn<QByteArray>("target");
@@ -72,8 +70,7 @@ private slots:
         QCOMPARE(opened, QList<QUrl>{QUrl(taken ? QString(target) : mail)});
     }
 
-    // The link turns blue under the pointer and navy again over the window
-    // or the button, which hand moves on; the text takes no part.
+    // Blue under the pointer, navy over the window or button; the text: no part.
     void hoverColours() {
         QVERIFY(QTest::qWaitForWindowExposed(about));
         const auto colourOver = [this](const char* name) {
@@ -85,7 +82,7 @@ private slots:
         QCOMPARE(colourOver("lblLink"), QColor(Qt::blue));
         QCOMPARE(colourOver("Label1"), QColor(Qt::blue));
         QCOMPARE(colourOver("background"), QColor(Qt::darkBlue));
-        QCOMPARE(colourOver("lblLink"), QColor(Qt::blue));
+        QCOMPARE(colourOver("lblLink"), QColor(Qt::blue)); // again
         QCOMPARE(colourOver("cmdVersion"), QColor(Qt::darkBlue));
     }
 };

@@ -9,9 +9,8 @@ class tst_frmEditTypes : public QObject {
     Q_OBJECT
 
 private slots:
-    // Reload shows the file's bytes; Save writes the box and two CR LF pairs.
-    // A failure is reported and keeps the old file and the window with its
-    // text; Save stays unavailable while the file cannot be read.
+    // Reload shows the file's bytes, Save writes the box and two CR LF pairs; a
+    // failure keeps the file and the window, Save off while the file is unread.
     void editing_data() {
         QTest::addColumn<QByteArray>("bytes"); // none: no file, "/": a folder in its place
         QTest::addColumn<QString>("typed");    // then, in place of the text
@@ -19,11 +18,10 @@ private slots:
         QTest::addColumn<QByteArray>("after"); // in the file
         QTest::addColumn<QString>("said");
         const QByteArray odd = "[\xe9\xa0\x80]\nb\rc"; // code page bytes, LF and CR
-        QTest::newRow("save") << Record << QString() << true << Record + "\r\n\r\n"
-                              << "";
-        QTest::newRow("close") << Record << QString() << false << Record << "";
-        QTest::newRow("no last break") << Record.chopped(2) << QString() << true << Record + "\r\n"
-                                       << "";
+        QTest::newRow("save") << Record << QString() << true << Record + "\r\n\r\n" << QString();
+        QTest::newRow("close") << Record << QString() << false << Record << QString();
+        QTest::newRow("no break") << Record.chopped(2) << QString() << true << Record + "\r\n"
+                                  << QString();
         QTest::newRow("odd") << odd << QString() << true
                              << QByteArray("[\xe9\xa0\x80]\r\nb\r\nc\r\n\r\n") << "";
         QTest::newRow("created empty") << QByteArray() << QString() << false << QByteArray() << "";
@@ -57,9 +55,8 @@ private slots:
         save ? window.mnuSave->trigger() : void(window.close());
         QCOMPARE(FileBytes(ini), after);
         QCOMPARE(QFileInfo(ini).isFile(), bytes != "/");
-        const QString message = t.dialogs.messages.isEmpty() ? "" : t.dialogs.messages.last().text;
-        QVERIFY2(message.contains(said) && message.isEmpty() == said.isEmpty(),
-                 qPrintable(message));
+        const QString last = t.dialogs.messages.isEmpty() ? "" : t.dialogs.messages.last().text;
+        QVERIFY2(last.contains(said) && last.isEmpty() == said.isEmpty(), qPrintable(last));
         QCOMPARE(window.isVisible(), !said.isEmpty());
         QCOMPARE(t.state.catalogue.SkinCatalogue.size(), said.isEmpty() ? 1 : 9);
         QVERIFY(said.isEmpty() || typed.isNull() || window.Text1->toPlainText() == typed);

@@ -8,9 +8,8 @@
 #include <QTest>
 #include <QtWidgets>
 
-// A fresh program for one window test: an empty program folder, a settings
-// store in a private file, scripted dialogs and the state that ties them
-// together. Windows that outlive the test are deleted with it.
+// A fresh program for one window test: an empty program folder, a private
+// settings store and scripted dialogs. Windows left open are deleted with it.
 struct WindowTestState {
     QTemporaryDir folder;
     QString programDir = folder.filePath(QStringLiteral("program"));
@@ -32,16 +31,7 @@ struct WindowTestState {
     QString programFile(const QString& name) const { return programDir + '/' + name; }
 };
 
-// Clicks the button named `button`, or the close box when there is no name.
-inline void CloseWith(QWidget* window, const QString& button) {
-    if (button.isEmpty())
-        window->close();
-    else
-        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
-}
-
-// Runs `act` on the modal window once one is up. One still open five seconds
-// later is closed, so that the test fails instead of hanging.
+// Runs `act` on the next modal window, closed if still up 5 s later: no hang.
 inline void WhenModal(std::function<void(QWidget*)> act, int triesLeft = 500) {
     QTimer::singleShot(10, [act, triesLeft] {
         const QPointer<QWidget> modal = QApplication::activeModalWidget();
