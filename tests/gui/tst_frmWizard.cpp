@@ -265,6 +265,7 @@ private slots:
         QVERIFY(WriteBytes(target, longer));
         rig.dialogs.answers << Dialogs::Answer::No << Dialogs::Answer::Yes;
         QCOMPARE(rig.save(target), QStringList{"File Already Exists"});
+        QCOMPARE(rig.dialogs.messages[0].text, "Are you sure you want to overwrite this file.");
         QCOMPARE(FileBytes(target), longer);
         QCOMPARE(rig.save(target), (QStringList{"File Already Exists", ""}));
         QCOMPARE(FileBytes(target), text);
