@@ -65,6 +65,7 @@ private slots:
                      site + "\r\nVersion: 2.017" + (newer ? line + version : "") + line + "4");
         QCOMPARE(label("lblLink")->text(), taken ? "<b>Get</b>" : "Comments: " + Mail);
         QCOMPARE(label("lblLink")->textFormat(), Qt::PlainText); // never markup
+        QCOMPARE(label("Label1")->textFormat(), Qt::PlainText);
         QTest::mouseClick(label("lblLink"), Qt::LeftButton);
         const QString mail = "mailto:" + Mail + "?subject=Varnwick Comments";
         QCOMPARE(opened, QList<QUrl>{QUrl(taken ? QString(target) : mail)});

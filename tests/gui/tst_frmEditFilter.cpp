@@ -30,7 +30,6 @@ private slots:
         QVERIFY(reported.isEmpty() || QDir().mkdir(t.programFile("oldunreal.flt")));
         frmEditFilter window(t.state);
         window.show();
-        t.state.session.FilterList = QStringList{"stale"};
         t.dialogs.answers.enqueue(answer);
         emit window.List1->itemDoubleClicked(window.List1->item(0));
         QCOMPARE(window.Label1->text(), QStringLiteral("Filter Count = 2"));
