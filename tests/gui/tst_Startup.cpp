@@ -49,6 +49,7 @@ private slots:
         QVERIFY((wizard->frameGeometry().center() - centre).manhattanLength() <= 2);
         QCOMPARE(t.state.settings.UTDir, game);
         QCOMPARE(t.state.AppIcon.cacheKey(), wizard->windowIcon().cacheKey());
+        QCOMPARE(t.state.AppIcon.pixmap(32).size(), QSize(32, 32)); // built into the program
 
         mnuSettings_Click(t.state); // whose OK loads the settings again, asking nothing
         t.store.setValue("Settings/UTDir", other);
