@@ -39,16 +39,19 @@ test-asan: deps
 	cd $(BUILD)-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-# Each fuzz target runs briefly on what the tests know; the long runs are done by hand.
+# Each fuzz target runs briefly from the seeds in fuzz/corpus; what it finds
+# goes to the build folder's corpus, so the checkout stays clean.
 FUZZ_SECONDS ?= 30
 fuzz-smoke: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DVARNWICK_FUZZ=ON -DVARNWICK_BENCH=OFF
-	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target varnwick_fuzzers
 	@for f in $(BUILD)-fuzz/fuzz/fuzz_*; do \
-		[ -x "$$f" ] || continue; \
+		[ -f "$$f" ] && [ -x "$$f" ] || continue; \
 		echo "== $$f ($(FUZZ_SECONDS) s)"; \
-		"$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 fuzz/corpus/$$(basename $$f) || exit 1; \
+		name=$$(basename $$f); mkdir -p $(BUILD)-fuzz/corpus/$$name; \
+		"$$f" -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+			$(BUILD)-fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
 bench: build
