@@ -1,17 +1,16 @@
 #include "catalogue/SkinCatalogue.h"
 
-#include <QTest>
+#include "TestPaths.h"
+#include "UtxBuilder.h"
+#include "engine/PackageOpener.h"
+#include "engine/ScriptWriter.h"
+
+#include <QtTest>
 
 Q_DECLARE_METATYPE(SkinFormat)
 
 namespace {
 using Skins = QList<SkinFormat>;
-
-QByteArray Record(const QByteArray& key) {
-    return "[" + key +
-           "]\r\naaaa=\"team\"\r\nbbbbb=\"1\"\r\ncccc=\"5\"\r\n"
-           "dddd=\"4\"\r\neeee=\"Example skins\"\r\n\r\n";
-}
 
 SkinFormat Skin(const QString& key) {
     return {key, "team", "1", "5", "4", "Example skins"};
@@ -19,6 +18,21 @@ SkinFormat Skin(const QString& key) {
 
 const SkinFormat Before{"before", "b", "2", "6", "3", "Before"};
 const SkinFormat Unknown{"Unknown", "Unknown", "Unknown", "Unknown", "Unknown", "Before"};
+
+// The textures of an .int text; a described one with "=", and for a face or
+// portrait (a name longer than five characters) its description.
+QStringList Objects(const QString& text) {
+    static const QRegularExpression line(
+        "^Object=\\(Name=[^.]+\\.([^,]+),Class=Texture(,Description=\"?([^\"]*?)\"?)?\\)\\r?$",
+        QRegularExpression::MultilineOption);
+    QStringList objects;
+    for (const QRegularExpressionMatch& m : line.globalMatch(text)) {
+        const QString name = m.captured(1).toLower();
+        objects.append(m.hasCaptured(2) ? name + '=' + (name.size() > 5 ? m.captured(3) : "")
+                                        : name);
+    }
+    return objects;
+}
 } // namespace
 
 class tst_SkinCatalogue : public QObject {
@@ -30,11 +44,12 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("complete");
         QTest::addColumn<Skins>("catalogue");
-        QTest::newRow("worked example") << Record("abcdskins") << true << Skins{Skin("abcdskins")};
+        QTest::newRow("worked example")
+            << SkinRecord(Skin("abcdskins")) << true << Skins{Skin("abcdskins")};
         QTest::newRow("blank line")
-            << Record("a") + "\r\n" + Record("b") << true << Skins{Skin("a")};
-        QTest::newRow("cut short")
-            << Record("a") + Record("b").chopped(2) << false << Skins{Skin("a"), Skin("b")};
+            << SkinRecord(Skin("a")) + "\r\n" + SkinRecord(Skin("b")) << true << Skins{Skin("a")};
+        QTest::newRow("cut short") << SkinRecord(Skin("a")) + SkinRecord(Skin("b")).chopped(2)
+                                   << false << Skins{Skin("a"), Skin("b")};
     }
     void parses() {
         QFETCH(QByteArray, file);
@@ -66,6 +81,44 @@ private slots:
         CatalogueState state{catalogue, Before, false};
         QCOMPARE(MatchSkinFormat(name, QString(), state), current != Before && current != Unknown);
         QCOMPARE(state.CurrentSkin, current);
+    }
+
+    void models_data() {
+        QTest::addColumn<QString>("key");
+        for (const char* key :
+             {"SoldierSkins", "CommandoSkins", "FCommandoSkins", "SGirlSkins", "BossSkins",
+              "TSkMSkins", "TNaliMeshSkins", "TCowMeshSkins", "Female1Skins", "Female2Skins",
+              "Male1Skins", "Male2Skins", "Male3Skins", "SkTrooperSkins"})
+            QTest::newRow(key) << QString(key);
+    }
+    // With the shipped SkinFormats.ini and unreal.flt, every model's packages get its type: nothing
+    // ends the catalogue early, no key before it hides it. Keeping every found name, the program
+    // writes the textures the game's .int lists (a package of them where the game's is not at
+    // hand), in the game's order for BossSkins.
+    void models() {
+        QFETCH(QString, key);
+        QStringList games = Objects(FileBytes(FixturesDir() + '/' + key + ".int"));
+        QString path = FixturesDir() + '/' + key + ".utx";
+        QTemporaryDir dir;
+        if (games.isEmpty() || !QFileInfo::exists(path)) {
+            path = dir.filePath(key + "_Mine.utx");
+            const QStringList textures =
+                QStringList(games).replaceInStrings(QRegularExpression("=.*"), "");
+            QVERIFY(WriteBytes(
+                path, BuildUtx64(QStringList{"None", "Palette3", key + "_Mine"} + textures)));
+        }
+        CatalogueState catalogue;
+        QVERIFY(ReadSkins(BuiltBinDir(), catalogue));
+        PackageSession session;
+        QVERIFY(OpenPackageFile(path, BuiltBinDir(), session, catalogue, {}).typeFound);
+        QCOMPARE(catalogue.CurrentSkin.Key, key);
+        QStringList ours = Objects(
+            BuildINTText(session.PackageItems.Names, session.PackageItems, catalogue.CurrentSkin));
+        if (key != "BossSkins") {
+            ours.sort();
+            games.sort();
+        }
+        QCOMPARE(ours, games);
     }
 };
 

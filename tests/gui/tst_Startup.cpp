@@ -28,7 +28,8 @@ private slots:
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             frmSettings* settings = t.state.settingsWindow;
-            if (answering || !settings || !settings->testAttribute(Qt::WA_ShowModal))
+            if (answering || !settings || !settings->isVisible() ||
+                !settings->testAttribute(Qt::WA_ShowModal))
                 return;
             answering = true;
             shown << QString::number(t.state.wizard->isVisible());
@@ -52,12 +53,16 @@ private slots:
         QCOMPARE(t.state.AppIcon.pixmap(32).size(), QSize(32, 32)); // built into the program
 
         mnuSettings_Click(t.state); // whose OK loads the settings again, asking nothing
+        QVERIFY(t.state.settingsWindow->isVisible() && !t.state.settingsWindow->isModal());
+        QVERIFY(!wizard->isEnabled());
         t.store.setValue("Settings/UTDir", other);
         t.store.remove("Settings/UTXDir");
         GetRegInfo(t.state);
         QCOMPARE(shown.size(), firstRun ? 2 : 0);
         QCOMPARE(t.state.settings.UTDir, other);
         QCOMPARE(t.state.settings.TexturesDir, TexturesDirFor(game)); // as found at start-up
+        t.state.settingsWindow->close();                              // the wizard is usable again
+        QVERIFY(wizard->isEnabled());
     }
 };
 

@@ -17,7 +17,6 @@ private slots:
         // Allowances: 27 down, 8 across. A length below zero ends the routine.
         QTest::newRow("both") << QSize(300, 200) << all << both << QSize(288, 167);
         QTest::newRow("across") << QSize(300, 200) << all << across << QSize(288, 40);
-        QTest::newRow("down") << QSize(300, 200) << all << down << QSize(50, 167);
         QTest::newRow("nothing left") << QSize(12, 33) << all << both << QSize(0, 0);
         QTest::newRow("too narrow") << QSize(11, 200) << all << both << QSize(50, 40);
         QTest::newRow("too low") << QSize(300, 32) << all << both << QSize(288, 40);

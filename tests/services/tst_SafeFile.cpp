@@ -20,7 +20,6 @@ private slots:
         QTest::newRow("replaces a file") << "BossSkins.int" << RLIM_INFINITY << true;
         QTest::newRow("folder in the way") << "folder" << RLIM_INFINITY << false;
         QTest::newRow("missing parent") << "missing/unreal.flt" << RLIM_INFINITY << false;
-        QTest::newRow("parent is a file") << "plain.txt/unreal.flt" << RLIM_INFINITY << false;
         QTest::newRow("pipe") << "pipe" << RLIM_INFINITY << false;
         QTest::newRow("old file, disk full") << "BossSkins.int" << rlim_t(1024) << false;
     }

@@ -5,8 +5,6 @@
 Dialogs::Answer ScriptedDialogs::message(const QString& text, const QString& title,
                                          Buttons buttons) {
     messages.append({text, title, buttons});
-    if (onMessage)
-        onMessage(messages.last());
     if (!answers.isEmpty())
         return answers.dequeue();
     // Ok-only notices need no scripted answer.
@@ -23,4 +21,11 @@ std::optional<QString> ScriptedDialogs::chooseFile(const FileRequest& request) {
         return files.dequeue();
     QTest::qFail("unexpected file dialog", __FILE__, __LINE__);
     return std::nullopt;
+}
+
+QStringList ScriptedDialogs::titles() const {
+    QStringList titles;
+    for (const Message& shown : messages)
+        titles << shown.title;
+    return titles;
 }

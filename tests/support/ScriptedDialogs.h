@@ -5,7 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QString>
-#include <functional>
+#include <QStringList>
 
 // Answers questions and file dialogs from queues filled by the test, and
 // records every request. An unexpected request (empty queue) fails the
@@ -24,9 +24,8 @@ public:
     QList<Message> messages;
     QList<FileRequest> fileRequests;
 
-    // Called with each message as it is shown, to look at the state the
-    // program is in at that moment.
-    std::function<void(const Message&)> onMessage;
+    // The title of every message shown so far.
+    QStringList titles() const;
 
     Answer message(const QString& text, const QString& title, Buttons buttons) override;
     std::optional<QString> chooseFile(const FileRequest& request) override;

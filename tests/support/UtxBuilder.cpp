@@ -46,6 +46,14 @@ QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table) 
     return header + table.toByteArray();
 }
 
+QByteArray SkinRecord(const SkinFormat& skin) {
+    return QStringLiteral("[%1]\r\nExcl=\"%2\"\r\nSkinC=\"%3\"\r\nName=\"%4\"\r\nGrup=\"%5\"\r\n"
+                          "Desc=\"%6\"\r\n\r\n")
+        .arg(skin.Key, skin.ExcludeText, skin.SkinChar, skin.NamedChar, skin.GroupEndChar,
+             skin.Description)
+        .toLatin1();
+}
+
 bool WriteBytes(const QString& path, QByteArrayView bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&

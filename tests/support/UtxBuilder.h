@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/SkinCatalogue.h"
+
 #include <QByteArrayView>
 #include <QStringList>
 
@@ -11,5 +13,8 @@ QByteArray Utx60Entry(QByteArrayView name);      // found by scanning, table at 
 QByteArray BuildUtx64(const QStringList& names); // names stored as Windows-1252
 QByteArray BuildUtx60(const QStringList& names);
 QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table);
+
+// A SkinFormats.ini record: the key line, the five values and the blank line after them.
+QByteArray SkinRecord(const SkinFormat& skin);
 
 bool WriteBytes(const QString& path, QByteArrayView bytes); // false when that failed
