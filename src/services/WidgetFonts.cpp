@@ -11,3 +11,10 @@ QFont SmallFont(bool bold) {
         font.setPixelSize(9);
     return font;
 }
+
+QFont DesignFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}

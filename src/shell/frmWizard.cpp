@@ -4,6 +4,7 @@
 #include "engine/PackageLoading.h"
 #include "engine/PackageReader.h"
 #include "engine/ScriptWriter.h"
+#include "services/WidgetFonts.h"
 #include "services/WidgetGeometry.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
@@ -44,28 +45,6 @@ const std::array<const char*, 5> PanelTitles{
     "Step One: Open a UTX file", "Step Two: Select your skin type",
     "Step Three: Verify the information", "Step Four: Check the image names",
     "Step Five: Edit and save the INT"};
-
-// The window's type: what its controls were laid out for. Linux lacks "MS
-// Sans Serif"; the sans-serif fallback at this size still fits every caption
-// in its control, where a larger desktop font would cut them off.
-QFont DesignFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-// The small type of the review list and the .int text. Linux has no "Small
-// Fonts"; the fallback keeps the size but must stay legible, so it never
-// drops below 9 pixels.
-QFont SmallFont() {
-    QFont font(QStringLiteral("Small Fonts"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(6.75);
-    if (QFontInfo(font).pixelSize() < 9)
-        font.setPixelSize(9);
-    return font;
-}
 
 // The panels' captions start a little in from the window's edge, where the
 // panels lie.
