@@ -91,11 +91,11 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     setTabOrder(Dir1, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
 
-    // Only the root is listed now: asking every mounted file system for its
-    // state can take long (a stale network mount blocks), and the picker is
-    // created at start-up. The others are listed when it is first shown.
-    Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), RootPath, RootPath);
-    setDir1Path(RootPath);
+    // The lists are filled when the picker is first shown: asking every
+    // mounted file system for its state can take long (a stale network mount
+    // blocks), the desktop's icon theme is slow to load, and the picker is
+    // created at start-up. It starts at the root folder either way.
+    dirPath_ = RootPath;
 
     connect(Drive1, &QComboBox::activated, this, &frmBrowse::Drive1_Change);
     connect(Dir1, &QTreeWidget::itemDoubleClicked, this, &frmBrowse::Dir1_DblClick);
@@ -109,19 +109,18 @@ void frmBrowse::done(int result) {
 }
 
 void frmBrowse::showEvent(QShowEvent* event) {
-    if (!drivesListed_) {
-        drivesListed_ = true;
+    if (!listsFilled_) {
+        listsFilled_ = true;
         fillDrives();
+        setDir1Path(dirPath_);
     }
     QDialog::showEvent(event);
 }
 
 void frmBrowse::fillDrives() {
-    for (const QString& root : DriveRoots()) {
-        if (Drive1->findData(root) < 0)
-            Drive1->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
-    }
-    showDriveOf(dirPath_);
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    for (const QString& root : DriveRoots())
+        Drive1->addItem(icon, root, root);
 }
 
 // Lists `path`'s chain of parent folders and its subfolders; a folder that

@@ -44,7 +44,7 @@ private:
 
     AppState& state_;
     QString dirPath_;
-    bool drivesListed_ = false;
+    bool listsFilled_ = false;
 };
 
 // Shows the picker modally, owned by `owner` (or none), and returns the folder
