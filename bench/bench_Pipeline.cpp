@@ -3,6 +3,7 @@
 // .int text; beside it the cost of only reading the file's bytes, and each
 // stage alone, to see where the time goes.
 
+#include "UtxBuilder.h"
 #include "catalogue/SkinCatalogue.h"
 #include "engine/FilterList.h"
 #include "engine/NameSorter.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
@@ -29,24 +29,6 @@ constexpr char PackageName[] = "SoldierSkins_Bench";
 const QStringList EngineNames = {"None",  "InternalTime", "Color",    "UBits",   "VBits",
                                  "USize", "VSize",        "MaxColor", "MipZero", "Texture",
                                  "Core",  "Engine",       "Class",    "Package"};
-
-// A length-prefixed (table offset 64) package of `names`, as the game's
-// editor saves it: 44 header bytes padded to the table, then for each name
-// its length with the terminator, the name, 0 and four flag bytes.
-QByteArray BuildPackage(const QStringList& names) {
-    QByteArray bytes(64, '\0');
-    const qint32 header[] = {qint32(0x9E2A83C1), 69, 1, qint32(names.size()), 64};
-    for (int i = 0; i < 5; ++i)
-        qToLittleEndian(header[i], bytes.data() + 4 * i);
-    for (const QString& name : names) {
-        const QByteArray text = name.toLatin1();
-        Q_ASSERT(text.size() + 1 < 64); // one byte of compact index
-        bytes.append(char(text.size() + 1));
-        bytes.append(text);
-        bytes.append("\0\x10\x00\x07\x00", 5);
-    }
-    return bytes;
-}
 
 // Skins of four-letter codes, each with its body, team and face textures,
 // and one engine or palette name in ten.
@@ -105,7 +87,7 @@ public:
         auto it = packages.find(count);
         if (it == packages.end()) {
             const QString path = dir.filePath(ShortName(count) + QStringLiteral(".utx"));
-            ok = ok && WriteFileAtomically(path, BuildPackage(PackageNames(count)));
+            ok = ok && WriteFileAtomically(path, BuildUtx64(PackageNames(count)));
             it = packages.emplace(count, path).first;
         }
         return it->second;
