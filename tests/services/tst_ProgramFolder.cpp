@@ -52,6 +52,11 @@ private slots:
         QCOMPARE(tags, found);
         QCOMPARE(choice.copied.size(), found.count("first"));
         QCOMPARE(choice.missing.size(), found.count(""));
+        // Each missing file is told to the user by its path.
+        const QStringList problems = ProgramFolderProblems(choice);
+        QCOMPARE(problems.size(), choice.missing.size());
+        for (const QString& name : choice.missing)
+            QVERIFY(!problems.filter(choice.folder + '/' + name).isEmpty());
         for (const QString& name : choice.copied)
             QVERIFY(QFileInfo(choice.folder + '/' + name).permissions() & QFile::WriteOwner);
         QVERIFY(choice.failures.isEmpty());
