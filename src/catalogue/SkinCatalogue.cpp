@@ -135,6 +135,14 @@ SkinList LoadSkinInfo(const QString& programDir, CatalogueState& state) {
     return list;
 }
 
+int TypeListIndex(const QStringList& typeList, const QString& key) {
+    for (qsizetype i = 0; i < typeList.size(); ++i) {
+        if (typeList[i].compare(key, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
 void SelectSkin(int index, CatalogueState& state) {
     if (index < 0 || index >= state.SkinCatalogue.size())
         return;

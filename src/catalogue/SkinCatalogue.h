@@ -50,3 +50,6 @@ SkinList LoadSkinInfo(const QString& programDir, CatalogueState& state);
 // The type list's selection step: copies every field but Key of record
 // `index` into CurrentSkin. An index outside the catalogue changes nothing.
 void SelectSkin(int index, CatalogueState& state);
+
+// The type list's entry whose text equals `key`, ignoring case; -1 when none.
+int TypeListIndex(const QStringList& typeList, const QString& key);

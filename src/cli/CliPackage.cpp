@@ -32,23 +32,16 @@ QString UnusableFile(const QString& path) {
     return {};
 }
 
-int IndexOfKey(const QStringList& keys, const QString& key) {
-    const auto it = std::find_if(keys.cbegin(), keys.cend(), [&key](const QString& entry) {
-        return entry.compare(key, Qt::CaseInsensitive) == 0;
-    });
-    return it == keys.cend() ? -1 : int(it - keys.cbegin());
-}
-
 // Step two's drop-down: the entry equal to the guessed key, else the first.
 int StepTwoSelection(const QStringList& keys, const QString& guessedKey) {
-    return std::max(IndexOfKey(keys, guessedKey), 0);
+    return std::max(TypeListIndex(keys, guessedKey), 0);
 }
 
 // Step four's double clicks: each mention removes one entry.
 QStringList Reviewed(QStringList names, const QStringList& removals, const QString& path,
                      QStringList& warnings) {
     for (const QString& removal : removals) {
-        const int index = IndexOfKey(names, removal);
+        const int index = TypeListIndex(names, removal);
         if (index < 0)
             warnings.append(QStringLiteral("%1: \"%2\" is not among the found names; nothing "
                                            "removed for it.")
@@ -98,7 +91,7 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
     // Step two: the guessed entry is selected again, then the chosen one.
     SelectSkin(StepTwoSelection(list.keys, catalogue.CurrentSkin.Key), catalogue);
     if (!options.type.isEmpty())
-        SelectSkin(IndexOfKey(list.keys, options.type), catalogue);
+        SelectSkin(TypeListIndex(list.keys, options.type), catalogue);
 
     // Step five.
     if (outcome.names.isEmpty())

@@ -16,14 +16,7 @@ OpenOutcome OpenPackageFile(const QString& path, const QString& programDir, Pack
     SortArray(session.PackageItems.Names);
 
     outcome.typeFound = MatchSkinFormat(ShortUTXName(path, true, true), programDir, catalogue);
-    if (!outcome.typeFound)
-        return outcome;
-    const QString& key = catalogue.CurrentSkin.Key;
-    for (qsizetype i = 0; i < typeList.size(); ++i) {
-        if (typeList[i].compare(key, Qt::CaseInsensitive) == 0) {
-            outcome.typeIndex = int(i);
-            break;
-        }
-    }
+    if (outcome.typeFound)
+        outcome.typeIndex = TypeListIndex(typeList, catalogue.CurrentSkin.Key);
     return outcome;
 }

@@ -395,18 +395,18 @@ void frmWizard::cboInfo_Click() {
     lblSkinDesc->setText(catalogue.at(index).Description);
 }
 
+QStringList frmWizard::typeListKeys() const {
+    QStringList keys;
+    for (int i = 0; i < cboInfo->count(); ++i)
+        keys.append(cboInfo->itemText(i));
+    return keys;
+}
+
 void frmWizard::synchroniseTypeList() {
     if (cboInfo->count() == 0)
         return;
-    const QString& key = state_.catalogue.CurrentSkin.Key;
-    int index = 0;
-    for (int i = 0; i < cboInfo->count(); ++i) {
-        if (cboInfo->itemText(i).compare(key, Qt::CaseInsensitive) == 0) {
-            index = i;
-            break;
-        }
-    }
-    selectType(index);
+    // The guessed type again, else the first entry.
+    selectType(std::max(TypeListIndex(typeListKeys(), state_.catalogue.CurrentSkin.Key), 0));
 }
 
 void frmWizard::showOpenedFile() {
@@ -427,12 +427,9 @@ void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
     const QString previousDescription = lblSkinDesc->text();
 
     fillTypeList();
-    QStringList keys;
-    for (int i = 0; i < cboInfo->count(); ++i)
-        keys.append(cboInfo->itemText(i));
     const OpenOutcome outcome =
         LoadUTXfile(dialogs, cdlg, state_.settings.TexturesDir, state_.programDir, state_.session,
-                    state_.catalogue, keys);
+                    state_.catalogue, typeListKeys());
     if (outcome.read) {
         if (outcome.typeIndex >= 0)
             selectType(outcome.typeIndex);

@@ -101,6 +101,7 @@ private:
     void fillTypeList();
     void selectType(int index);
     void cboInfo_Click();
+    QStringList typeListKeys() const;
     void synchroniseTypeList();
     void showOpenedFile();
     void cmdNext_Click(int index);
