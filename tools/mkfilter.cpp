@@ -10,7 +10,6 @@
 #include "engine/FilterList.h"
 #include "services/SafeFile.h"
 
-#include <QFile>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -24,12 +23,13 @@ void Complain(const QString& text) {
 }
 
 std::optional<QStringList> ReadList(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Complain(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QString error;
+    const std::optional<QByteArray> text = ReadWholeFile(path, &error);
+    if (!text) {
+        Complain(error);
         return std::nullopt;
     }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(*text).split(QLatin1Char('\n'));
     QStringList entries;
     QSet<QString> seen;
     for (qsizetype i = 0; i < lines.size(); ++i) {

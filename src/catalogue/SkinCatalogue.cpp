@@ -4,7 +4,6 @@
 
 #include "services/Text1252.h"
 
-#include <QFile>
 #include <optional>
 
 namespace {

@@ -7,7 +7,6 @@
 #include "services/WidgetGeometry.h"
 #include "shell/AppState.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>

@@ -5,7 +5,6 @@
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 
-#include <QFile>
 #include <QHash>
 #include <QtEndian>
 

@@ -1,10 +1,8 @@
 #include "engine/PackageReader.h"
 
 #include "services/SafeFile.h"
-
 #include "services/Text1252.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>

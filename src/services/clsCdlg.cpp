@@ -2,7 +2,6 @@
 
 #include "services/SafeFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {

@@ -6,7 +6,6 @@
 #include "services/WidgetGeometry.h"
 #include "shell/AppState.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
 
 QString ReadTutorialFile(const QString& path) {
