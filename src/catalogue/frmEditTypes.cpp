@@ -5,6 +5,7 @@
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 #include "services/WidgetGeometry.h"
+#include "services/WidgetText.h"
 #include "shell/AppState.h"
 
 #include <QFileInfo>
@@ -22,13 +23,6 @@ const QString CrLf = QStringLiteral("\r\n");
 QString ForTheBox(QString text) {
     text.replace(CrLf, QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-QString FromTheBox(const QPlainTextEdit& box) {
-    QString text = box.document()->toRawText(); // keeps no-break spaces as they are
-    text.replace(QChar::ParagraphSeparator, CrLf);
-    text.replace(QChar::LineSeparator, CrLf);
     return text;
 }
 
@@ -94,7 +88,7 @@ void frmEditTypes::loadFile() {
 // The text is written whole or not at all; on failure the old file stays as
 // it was and the window stays open with the user's text.
 void frmEditTypes::mnuSave_Click() {
-    const QString text = FromTheBox(*Text1) + CrLf + CrLf;
+    const QString text = BoxTextWithCrLf(*Text1) + CrLf + CrLf;
     const std::optional<QByteArray> bytes = ToWindows1252(text);
     if (!bytes) {
         report(QStringLiteral("The character \"%1\" cannot be stored in %2. Nothing was saved.")

@@ -6,6 +6,7 @@
 #include "engine/ScriptWriter.h"
 #include "services/WidgetFonts.h"
 #include "services/WidgetGeometry.h"
+#include "services/WidgetText.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
 #include "shell/AppState.h"
@@ -305,12 +306,7 @@ void frmWizard::Form_Load() {
 }
 
 QString frmWizard::intText() const {
-    // The raw text keeps no-break spaces; paragraph and line separators are
-    // the text box's line ends.
-    QString text = txtINT->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return text;
+    return BoxTextWithCrLf(*txtINT);
 }
 
 void frmWizard::showCentred() {
