@@ -29,7 +29,6 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextDocument>
 
 #include <algorithm>
 
