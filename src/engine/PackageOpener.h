@@ -17,6 +17,5 @@ struct OpenOutcome {
 // it, sort the found names, guess its type and find the type list's entry for
 // it. A file that cannot be read as a package changes nothing and reports
 // read = false.
-OpenOutcome OpenPackageFile(const QString& path, const QString& programDir,
-                            PackageSession& session, CatalogueState& catalogue,
-                            const QStringList& typeList);
+OpenOutcome OpenPackageFile(const QString& path, const QString& programDir, PackageSession& session,
+                            CatalogueState& catalogue, const QStringList& typeList);
