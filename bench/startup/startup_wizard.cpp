@@ -2,7 +2,7 @@
 // painted. It lies beside varnwick, so it finds the same data files.
 #include "FirstPaint.h"
 #include "shell/Program.h"
-#include "shell/frmWizard.h"
+#include "wizard/frmWizard.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "cli/CliConsole.h"
+#include "CliConsole.h"
 
 #include <cerrno>
 #include <cstdio>

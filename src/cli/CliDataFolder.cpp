@@ -1,6 +1,6 @@
-#include "cli/CliDataFolder.h"
+#include "CliDataFolder.h"
 
-#include "cli/CliConsole.h"
+#include "CliConsole.h"
 #include "services/ProgramFolder.h"
 
 QString DefaultDataFolder() {

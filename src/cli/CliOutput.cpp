@@ -1,6 +1,6 @@
-#include "cli/CliOutput.h"
+#include "CliOutput.h"
 
-#include "cli/CliConsole.h"
+#include "CliConsole.h"
 #include "engine/PackageReader.h"
 #include "services/SafeFile.h"
 

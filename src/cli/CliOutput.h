@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliStatus.h"
+#include "CliStatus.h"
 
 #include <QByteArray>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "cli/CliPackage.h"
+#include "CliPackage.h"
 
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageOpener.h"

@@ -1,9 +1,9 @@
-#include "cli/CliRun.h"
+#include "CliRun.h"
 
+#include "CliConsole.h"
+#include "CliOutput.h"
+#include "CliPackage.h"
 #include "catalogue/SkinCatalogue.h"
-#include "cli/CliConsole.h"
-#include "cli/CliOutput.h"
-#include "cli/CliPackage.h"
 #include "engine/PackageReader.h"
 
 #include <QDir>

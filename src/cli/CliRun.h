@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/CliOptions.h"
-#include "cli/CliStatus.h"
+#include "CliOptions.h"
+#include "CliStatus.h"
 
 #include <QString>
 

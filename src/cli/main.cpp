@@ -1,7 +1,7 @@
-#include "cli/CliConsole.h"
-#include "cli/CliDataFolder.h"
-#include "cli/CliOptions.h"
-#include "cli/CliRun.h"
+#include "CliConsole.h"
+#include "CliDataFolder.h"
+#include "CliOptions.h"
+#include "CliRun.h"
 
 #include <QCoreApplication>
 #include <cstdio>

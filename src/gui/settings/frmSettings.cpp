@@ -1,0 +1,226 @@
+#include "settings/frmSettings.h"
+
+#include "settings/SettingsStore.h"
+#include "settings/frmBrowse.h"
+#include "shell/AppState.h"
+#include "shell/Startup.h"
+#include "widgets/WidgetGeometry.h"
+#include "wizard/frmWizard.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString Settings = QStringLiteral("Settings");
+constexpr int GameDir = 1;
+constexpr int StorageDir = 0;
+
+// "True"/"False" or a number, as the store holds start-up modes; nothing for
+// anything else.
+std::optional<bool> ReadAsTruth(const QString& text) {
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool isNumber = false;
+    const double number = text.trimmed().toDouble(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    return number != 0;
+}
+
+// Check box values as stored: 0 unchecked, 1 checked, 2 greyed.
+std::optional<Qt::CheckState> ReadAsCheckValue(const QString& text) {
+    bool isNumber = false;
+    const int value = text.trimmed().toInt(&isNumber);
+    if (!isNumber)
+        return std::nullopt;
+    switch (value) {
+    case 0:
+        return Qt::Unchecked;
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return std::nullopt;
+    }
+}
+
+QString CheckValue(const QCheckBox& box) {
+    switch (box.checkState()) {
+    case Qt::Checked:
+        return QStringLiteral("1");
+    case Qt::PartiallyChecked:
+        return QStringLiteral("2");
+    case Qt::Unchecked:
+        break;
+    }
+    return QStringLiteral("0");
+}
+
+void LoadCheckBox(QCheckBox& box, const QString& stored) {
+    if (const std::optional<Qt::CheckState> state = ReadAsCheckValue(stored)) {
+        box.setTristate(*state == Qt::PartiallyChecked);
+        box.setCheckState(*state);
+    }
+}
+
+template <typename Control>
+Control* Named(Control* control, const QString& name, const QRect& twips) {
+    control->setObjectName(name);
+    control->setGeometry(twips);
+    return control;
+}
+
+} // namespace
+
+frmSettings::frmSettings(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      state_(state) {
+    setObjectName(QStringLiteral("frmSettings"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Settings"));
+    setWindowIcon(state.AppIcon);
+    setFixedSize(Px(5250), Px(1185));
+
+    // The storage folder's frame lies below the window's edge and stays hidden.
+    buildDirFrame(StorageDir, QStringLiteral("Enter storage directory for UTX images:"),
+                  TwipsRect(-30, 3810, 5115, 615));
+    buildDirFrame(GameDir, QStringLiteral("Enter UnrealTournament directory:"),
+                  TwipsRect(60, 60, 5115, 615));
+    frmDir[StorageDir]->hide();
+    txtDir[StorageDir]->setText(QStringLiteral("C:\\"));
+    txtDir[GameDir]->setText(QStringLiteral("C:\\UnrealTournament"));
+
+    cmdDefault = Named(new QPushButton(QStringLiteral("Restore Default Settings"), this),
+                       QStringLiteral("cmdDefault"), TwipsRect(90, 780, 1965, 315));
+    // Linux fonts run wider than the design's: the button grows to show its
+    // caption whole, towards the room left of OK.
+    cmdDefault->resize(std::max(cmdDefault->width(), cmdDefault->sizeHint().width()),
+                       cmdDefault->height());
+    cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"),
+                  TwipsRect(2880, 780, 1095, 315));
+    cmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), QStringLiteral("cmdCancel"),
+                      TwipsRect(4020, 780, 1095, 315));
+    // Enter in the folder box confirms the window.
+    cmdOK->setDefault(true);
+
+    frmStartUp = Named(new QGroupBox(QStringLiteral("Start Up Interface"), this),
+                       QStringLiteral("frmStartUp"), TwipsRect(120, 1500, 2655, 915));
+    frmStartUp->setEnabled(false);
+    frmStartUp->hide();
+    Option1 = Named(new QRadioButton(QStringLiteral("Wizard Mode"), frmStartUp),
+                    QStringLiteral("Option1"), TwipsRect(120, 240, 2415, 255));
+    Option2 = Named(new QRadioButton(QStringLiteral("'I know what I'm doing' Mode"), frmStartUp),
+                    QStringLiteral("Option2"), TwipsRect(120, 540, 2415, 255));
+    Option2->setChecked(true);
+
+    frmPicture = Named(new QGroupBox(QStringLiteral("Extra"), this), QStringLiteral("frmPicture"),
+                       TwipsRect(2850, 1500, 2325, 915));
+    frmPicture->hide();
+    Check1 = Named(new QCheckBox(QStringLiteral("Enable Picture Viewing"), frmPicture),
+                   QStringLiteral("Check1"), TwipsRect(210, 210, 2025, 315));
+    Check2 = Named(new QCheckBox(QStringLiteral("Enable Splash Screen"), frmPicture),
+                   QStringLiteral("Check2"), TwipsRect(210, 540, 1995, 255));
+    Check2->setChecked(true);
+
+    // The design's tab order: each folder's Browse button comes before its box.
+    const QList<QWidget*> tabOrder{cmdBrowse[StorageDir],
+                                   txtDir[StorageDir],
+                                   cmdBrowse[GameDir],
+                                   txtDir[GameDir],
+                                   Option1,
+                                   Option2,
+                                   cmdOK,
+                                   cmdCancel,
+                                   Check1,
+                                   cmdDefault,
+                                   Check2};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    for (int index : {StorageDir, GameDir})
+        connect(cmdBrowse[index], &QPushButton::clicked, this,
+                [this, index] { cmdBrowse_Click(index); });
+    connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdDefault, &QPushButton::clicked, this, &frmSettings::cmdDefault_Click);
+
+    Form_Load();
+}
+
+void frmSettings::buildDirFrame(int index, const QString& caption, const QRect& twips) {
+    const QString suffix = QLatin1Char('_') + QString::number(index);
+    frmDir[index] = Named(new QGroupBox(caption, this), QStringLiteral("frmDir") + suffix, twips);
+    txtDir[index] = Named(new QLineEdit(frmDir[index]), QStringLiteral("txtDir") + suffix,
+                          TwipsRect(60, 240, 3915, 285));
+    cmdBrowse[index] = Named(new QPushButton(QStringLiteral("Browse"), frmDir[index]),
+                             QStringLiteral("cmdBrowse") + suffix, TwipsRect(4020, 240, 1035, 255));
+}
+
+// The controls as stored; a value that cannot be read leaves the control as
+// designed, except the folder boxes, which always show what is stored.
+void frmSettings::Form_Load() {
+    QSettings& store = *state_.store;
+    txtDir[StorageDir]->setText(GetSetting(store, Settings, QStringLiteral("UTXDir")));
+    txtDir[GameDir]->setText(GetSetting(store, Settings, QStringLiteral("UTDir")));
+    if (const std::optional<bool> wizardMode =
+            ReadAsTruth(GetSetting(store, Settings, QStringLiteral("Startup"))))
+        (*wizardMode ? Option1 : Option2)->setChecked(true);
+    LoadCheckBox(*Check1, GetSetting(store, Settings, QStringLiteral("PicView")));
+    LoadCheckBox(*Check2, GetSetting(store, Settings, QStringLiteral("Splash")));
+}
+
+void frmSettings::cmdBrowse_Click(int index) {
+    txtDir[index]->setText(BrowseForDir(state_, txtDir[index]->text()));
+}
+
+void frmSettings::cmdOK_Click() {
+    if (txtDir[GameDir]->text().isEmpty())
+        return;
+    QSettings& store = *state_.store;
+    SaveSetting(store, QStringLiteral("Company"), QStringLiteral("Company"),
+                QStringLiteral("Orrenby-2000"));
+    SaveSetting(store, Settings, QStringLiteral("UTDir"), txtDir[GameDir]->text());
+    SaveSetting(store, Settings, QStringLiteral("UTXDir"), txtDir[StorageDir]->text());
+
+    const bool storedWizardMode =
+        ReadAsTruth(GetSetting(store, Settings, QStringLiteral("Startup"))).value_or(false);
+    if (Option1->isChecked() && !storedWizardMode)
+        SaveSetting(store, Settings, QStringLiteral("Startup"), QStringLiteral("True"));
+    else if (Option2->isChecked() && storedWizardMode)
+        SaveSetting(store, Settings, QStringLiteral("Startup"), QStringLiteral("False"));
+    GetRegInfo(state_);
+
+    SaveSetting(store, Settings, QStringLiteral("PicView"), CheckValue(*Check1));
+    SaveSetting(store, Settings, QStringLiteral("Splash"), CheckValue(*Check2));
+    accept();
+}
+
+void frmSettings::cmdDefault_Click() {
+    QSettings& store = *state_.store;
+    DeleteSetting(store, QStringLiteral("WindowPos"));
+    Option1->setChecked(true);
+    SaveSetting(store, Settings, QStringLiteral("Startup"), QStringLiteral("True"));
+    Check1->setCheckState(Qt::Unchecked);
+    SaveSetting(store, Settings, QStringLiteral("PicView"), QStringLiteral("0"));
+    Check2->setCheckState(Qt::Checked);
+    SaveSetting(store, Settings, QStringLiteral("Splash"), QStringLiteral("1"));
+    // Closing the wizard in this run must not write the placement back.
+    state_.WindowPosReset = true;
+}
+
+void frmSettings::done(int result) {
+    if (state_.wizard)
+        state_.wizard->setEnabled(true);
+    QDialog::done(result);
+}

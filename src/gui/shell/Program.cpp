@@ -1,0 +1,54 @@
+#include "shell/Program.h"
+
+#include "services/ProgramFolder.h"
+#include "services/clsCdlg.h"
+#include "shell/AppState.h"
+#include "shell/Startup.h"
+#include "widgets/WidgetDialogs.h"
+#include "wizard/frmWizard.h"
+
+#include <QApplication>
+#include <QSettings>
+
+namespace {
+
+// The folder holding SkinFormats.ini, unreal.flt and tutorial.txt; what is
+// missing there is told on standard error, and the program carries on.
+QString ProgramDir() {
+    const ProgramFolderChoice choice = ChooseRunningProgramFolder();
+    for (const QString& problem : ProgramFolderProblems(choice))
+        qWarning("%s", qUtf8Printable(problem));
+    return choice.folder;
+}
+
+} // namespace
+
+int RunProgram(int& argc, char** argv, const std::function<void(frmWizard&)>& started) {
+    // The wizard's size counts its own menu bar, so the menus stay in the
+    // window rather than move to a desktop-wide one (asking the desktop for
+    // one also slows the start).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varnwick"));
+    // Matches the window to its desktop entry (and so to its icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orrenby.Varnwick"));
+    // Only closing the wizard ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QSettings store;
+    WidgetDialogs dialogs;
+    clsCdlg cdlg(dialogs);
+    AppState state;
+    state.programDir = ProgramDir();
+    state.store = &store;
+    state.dialogs = &dialogs;
+    state.cdlg = &cdlg;
+    state.endProcess = [] { QCoreApplication::exit(0); };
+
+    const std::unique_ptr<frmWizard> wizard = Main(state);
+    dialogs.setOwner(wizard.get());
+    if (started)
+        started(*wizard);
+    return app.exec();
+}

@@ -1,0 +1,54 @@
+#include "shell/Startup.h"
+
+#include "settings/GameFolders.h"
+#include "settings/RegInfo.h"
+#include "settings/SettingsStore.h"
+#include "settings/frmSettings.h"
+#include "shell/AppState.h"
+#include "shell/MenuCommands.h"
+#include "widgets/WidgetGeometry.h"
+#include "wizard/frmWizard.h"
+
+namespace {
+
+bool SettingsWindowOpen(const AppState& state) {
+    return state.settingsWindow && state.settingsWindow->isVisible();
+}
+
+} // namespace
+
+std::unique_ptr<frmWizard> Main(AppState& state) {
+    auto wizard = std::make_unique<frmWizard>(state);
+    state.wizard = wizard.get();
+    state.AppIcon = wizard->windowIcon();
+    CreateStartupWindows(state);
+    GetRegInfo(state);
+    state.settings.TexturesDir = TexturesDirFor(state.settings.UTDir);
+    return wizard;
+}
+
+void GetRegInfo(AppState& state) {
+    const bool settingsNeeded = LoadRegInfo(*state.store, state.settings);
+    if (settingsNeeded && !SettingsWindowOpen(state))
+        ShowSettingsModal(state);
+    const bool modalSettings = SettingsWindowOpen(state) && state.settingsWindow->isModal();
+    if (state.wizard && !state.wizard->isVisible() && !modalSettings)
+        state.wizard->showCentred();
+}
+
+void SaveWindowPos(AppState& state, const QWidget* window) {
+    if (!window || window != state.wizard || state.WindowPosReset)
+        return;
+    const QRect outer = window->frameGeometry();
+    const auto twips = [](int pixels) { return QString::number(pixels * TwipsPerPixel); };
+    const QString section = QStringLiteral("WindowPos");
+    SaveSetting(*state.store, section, QStringLiteral("WizTop"), twips(outer.top()));
+    SaveSetting(*state.store, section, QStringLiteral("WizLeft"), twips(outer.left()));
+    SaveSetting(*state.store, section, QStringLiteral("WizWidth"), twips(outer.width()));
+    SaveSetting(*state.store, section, QStringLiteral("WizHeight"), twips(outer.height()));
+}
+
+void ShutItDown(AppState& state) {
+    if (state.endProcess)
+        state.endProcess();
+}

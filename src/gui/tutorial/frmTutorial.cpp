@@ -1,0 +1,41 @@
+#include "tutorial/frmTutorial.h"
+
+#include "engine/PackageReader.h"
+#include "services/SafeFile.h"
+#include "services/Text1252.h"
+#include "shell/AppState.h"
+#include "widgets/WidgetGeometry.h"
+
+#include <QPlainTextEdit>
+
+QString ReadTutorialFile(const QString& path) {
+    QString error;
+    const std::optional<QByteArray> bytes = ReadWholeFile(path, &error);
+    return bytes ? FromWindows1252(*bytes) : error;
+}
+
+QString TutorialText(const QString& programDir) {
+    for (const char* name : {"tutorial.txt", "readme.txt"}) {
+        const QString path = programDir + QLatin1Char('/') + QLatin1String(name);
+        if (FileExists(path))
+            return ReadTutorialFile(path);
+    }
+    return QStringLiteral("Hmm... wheres the tutorial.txt file?");
+}
+
+frmTutorial::frmTutorial(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmTutorial"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Tutorial"));
+    setWindowIcon(state.AppIcon);
+    resize(Px(4785), Px(2850));
+
+    txtTutorial = new QPlainTextEdit(this);
+    txtTutorial->setObjectName(QStringLiteral("txtTutorial"));
+    txtTutorial->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtTutorial->setGeometry(0, 0, width(), height());
+    txtTutorial->setPlainText(TutorialText(state.programDir));
+    KeepFitted(*txtTutorial, *this, 27, 8);
+}

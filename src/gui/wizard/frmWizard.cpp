@@ -1,0 +1,539 @@
+#include "wizard/frmWizard.h"
+
+#include "catalogue/SkinCatalogue.h"
+#include "engine/PackageLoading.h"
+#include "engine/PackageReader.h"
+#include "engine/ScriptWriter.h"
+#include "services/clsCdlg.h"
+#include "shell/AppIcon.h"
+#include "shell/AppState.h"
+#include "shell/MenuCommands.h"
+#include "shell/Startup.h"
+#include "widgets/WidgetFonts.h"
+#include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetText.h"
+#include "wizard/ItemReview.h"
+#include "wizard/PackageDrop.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// Panel sizes in twips: steps one to four share one size, step five is wider.
+constexpr int SmallPanelWidth = 3795;
+constexpr int SmallPanelHeight = 2925;
+constexpr int LargePanelWidth = 6705;
+constexpr int LargePanelHeight = 4695;
+
+// The step panels' captions, in step order.
+const std::array<const char*, 5> PanelTitles{
+    "Step One: Open a UTX file", "Step Two: Select your skin type",
+    "Step Three: Verify the information", "Step Four: Check the image names",
+    "Step Five: Edit and save the INT"};
+
+// The panels' captions start a little in from the window's edge, where the
+// panels lie.
+class PanelStyle : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_GroupBox && part == SC_GroupBoxLabel)
+            rect.translate(CaptionIndent, 0);
+        return rect;
+    }
+
+private:
+    static constexpr int CaptionIndent = 6;
+};
+
+QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(place);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A one-line caption that this font makes wider than its place grows, to the
+// right or about its centre as it is aligned, as far as the panel allows,
+// rather than wrap out of sight.
+void KeepOnOneLine(QLabel* label) {
+    label->setWordWrap(false);
+    const int extra = label->fontMetrics().horizontalAdvance(label->text()) + 4 - label->width();
+    if (extra <= 0)
+        return;
+    QRect place = label->geometry();
+    if (label->alignment() & Qt::AlignHCenter)
+        place.adjust(-(extra + 1) / 2, 0, extra / 2, 0);
+    else
+        place.setWidth(place.width() + extra);
+    const int margin = 4;
+    label->setGeometry(
+        place.intersected(label->parentWidget()->rect().adjusted(margin, 0, -margin, 0)));
+}
+
+void SetBordered(QLabel* label) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMargin(1);
+}
+
+// Step three's text: the chosen type's description and the package's path.
+QString VerificationText(const QString& description, const QString& UTXPath) {
+    return QStringList{QStringLiteral("-------Skin Type-------"),       description, QString(),
+                       QStringLiteral("---------File----------"),       UTXPath,     QString(),
+                       QStringLiteral("If this is correct click next.")}
+        .join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+frmWizard::frmWizard(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+    setObjectName(QStringLiteral("frmWizard"));
+    setWindowTitle(QStringLiteral("Varnwick Pro - Wizard"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(MakeAppIcon());
+    setFont(DesignFont());
+    setAcceptDrops(true);
+    setCentralWidget(new QWidget(this));
+
+    createMenus();
+    createStepOne();
+    createStepTwo();
+    createStepThree();
+    createStepFour();
+    createStepFive();
+    connectControls();
+    Form_Load();
+}
+
+void frmWizard::createMenus() {
+    mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    mnuSettings = mnuOptions->addAction(QStringLiteral("&Settings"));
+    mnuSettings->setObjectName(QStringLiteral("mnuSettings"));
+    mnuSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Scripts cannot be edited yet; the entry shows that the feature exists.
+    mnuEditScript = mnuOptions->addAction(QStringLiteral("Edit S&cript"));
+    mnuEditScript->setObjectName(QStringLiteral("mnuEditScript"));
+    mnuEditScript->setEnabled(false);
+    mnuEditTypes = mnuOptions->addAction(QStringLiteral("Edit &Types"));
+    mnuEditTypes->setObjectName(QStringLiteral("mnuEditTypes"));
+    mnuEditFilter = mnuOptions->addAction(QStringLiteral("Edit &Filter"));
+    mnuEditFilter->setObjectName(QStringLiteral("mnuEditFilter"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuTutorial = mnuHelp->addAction(QStringLiteral("&Tutorial"));
+    mnuTutorial->setObjectName(QStringLiteral("mnuTutorial"));
+    mnuTutorial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuAbout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+}
+
+QPushButton* frmWizard::createNext(int index, QWidget* panel, const QRect& place,
+                                   const QString& caption) {
+    auto* button = new QPushButton(caption, panel);
+    button->setObjectName(QStringLiteral("cmdNext_%1").arg(index));
+    button->setGeometry(place);
+    cmdNext[index] = button;
+    return button;
+}
+
+QPushButton* frmWizard::createBack(int index, QWidget* panel, const QRect& place) {
+    auto* button = new QPushButton(QStringLiteral("Back"), panel);
+    button->setObjectName(QStringLiteral("cmdBack_%1").arg(index));
+    button->setGeometry(place);
+    cmdBack[index] = button;
+    return button;
+}
+
+void frmWizard::createStepOne() {
+    auto* panelStyle = new PanelStyle;
+    panelStyle->setParent(this);
+    for (int k = 0; k < 5; ++k) {
+        auto* panel = new QGroupBox(QLatin1String(PanelTitles[k]), centralWidget());
+        panel->setObjectName(QStringLiteral("Frame1_%1").arg(k));
+        panel->setGeometry(k < 4 ? TwipsRect(0, 0, SmallPanelWidth, SmallPanelHeight)
+                                 : TwipsRect(0, 0, LargePanelWidth, LargePanelHeight));
+        panel->setVisible(k == 0);
+        panel->setStyle(panelStyle);
+        Frame1[k] = panel;
+    }
+
+    QWidget* panel = Frame1[0];
+    cmdOpen = new QPushButton(QStringLiteral("Click here to browse for the UTX file."), panel);
+    cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
+    cmdOpen->setGeometry(TwipsRect(180, 420, 3435, 375));
+    Label2 =
+        CreateLabel(panel, "Label2", QStringLiteral("If this is the correct UTX file click next."),
+                    TwipsRect(150, 1170, 3465, 225));
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    KeepOnOneLine(Label2);
+    lblFilename = CreateLabel(panel, "lblFilename", QString(), TwipsRect(180, 1380, 3435, 735));
+    lblFilename->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SetBordered(lblFilename);
+    createNext(0, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"))
+        ->setEnabled(false);
+}
+
+void frmWizard::createStepTwo() {
+    QWidget* panel = Frame1[1];
+    lblSkinInfo = CreateLabel(
+        panel, "lblSkinInfo",
+        QStringLiteral("The skin type would be the character for which you're making a skin for."),
+        TwipsRect(300, 570, 3195, 465));
+    cboInfo = new QComboBox(panel);
+    cboInfo->setObjectName(QStringLiteral("cboInfo"));
+    cboInfo->setGeometry(TwipsRect(330, 1200, 3135, 315));
+    cboInfo->setToolTip(QStringLiteral("List of available types of skins."));
+    lblSkinDesc = CreateLabel(panel, "lblSkinDesc", QString(), TwipsRect(330, 1530, 3135, 585));
+    SetBordered(lblSkinDesc);
+    lblCrap = CreateLabel(panel, "lblCrap", QStringLiteral("If this is correct click Next."),
+                          TwipsRect(900, 2160, 1965, 255));
+    KeepOnOneLine(lblCrap);
+    createBack(0, panel, TwipsRect(120, 2550, 885, 255));
+    createNext(1, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
+}
+
+void frmWizard::createStepThree() {
+    QWidget* panel = Frame1[2];
+    lblVerify = CreateLabel(panel, "lblVerify", QString(), TwipsRect(180, 270, 3435, 2175));
+    lblVerify->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    SetBordered(lblVerify);
+    createBack(1, panel, TwipsRect(120, 2550, 885, 255));
+    createNext(2, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
+}
+
+void frmWizard::createStepFour() {
+    QWidget* panel = Frame1[3];
+    const QFont small = SmallFont();
+    FormatList = new QWidget(panel);
+    FormatList->setObjectName(QStringLiteral("FormatList"));
+    FormatList->setGeometry(TwipsRect(150, 330, 1785, 2025));
+    lblListInfo =
+        CreateLabel(FormatList, "lblListInfo", CountCaption(0), TwipsRect(30, 30, 1695, 225));
+    lblListInfo->setAlignment(Qt::AlignCenter);
+    lblListInfo->setToolTip(QStringLiteral("Click to reload list"));
+    lblListInfo->setFont(small);
+    QPalette black = lblListInfo->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblListInfo->setPalette(black);
+    lblListInfo->setCursor(Qt::PointingHandCursor);
+    lblListInfo->installEventFilter(this);
+    SetBordered(lblListInfo);
+    lstItems = new QListWidget(FormatList);
+    lstItems->setObjectName(QStringLiteral("lstItems"));
+    lstItems->setGeometry(TwipsRect(30, 270, 1695, 1680));
+    lstItems->setFont(small);
+
+    lblHelpText = CreateLabel(panel, "lblHelpText",
+                              QStringLiteral("Check the list of items found in the UTX file to "
+                                             "see if there are any that aren't images. "),
+                              TwipsRect(2010, 330, 1635, 735));
+    lblHelpText->setFont(small);
+    SetBordered(lblHelpText);
+    Label1 = CreateLabel(panel, "Label1",
+                         QStringLiteral("Double click an item to remove it from the list. Click "
+                                        "on the 'items found' caption to restore the list. If "
+                                        "you're done checking the images click Next."),
+                         TwipsRect(2010, 1050, 1635, 1305));
+    Label1->setFont(small);
+    SetBordered(Label1);
+    createBack(2, panel, TwipsRect(120, 2550, 885, 255));
+    createNext(3, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
+
+    // The unpruned copy the review restores from; never shown.
+    lstBackup = new QListWidget(centralWidget());
+    lstBackup->setObjectName(QStringLiteral("lstBackup"));
+    lstBackup->hide();
+}
+
+void frmWizard::createStepFive() {
+    QWidget* panel = Frame1[4];
+    txtINT = new QPlainTextEdit(panel);
+    txtINT->setObjectName(QStringLiteral("txtINT"));
+    txtINT->setGeometry(TwipsRect(150, 240, 6375, 3975));
+    txtINT->setFont(SmallFont());
+    txtINT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    createBack(3, panel, TwipsRect(150, 4260, 1545, 255));
+    createNext(4, panel, TwipsRect(4980, 4260, 1545, 255), QStringLiteral("Save File"));
+}
+
+void frmWizard::connectControls() {
+    connect(mnuSettings, &QAction::triggered, this, [this] { mnuSettings_Click(state_); });
+    connect(mnuEditTypes, &QAction::triggered, this, [this] { mnuEditTypes_Click(state_); });
+    connect(mnuEditFilter, &QAction::triggered, this, [this] { mnuEditFilter_Click(state_); });
+    connect(mnuTutorial, &QAction::triggered, this, [this] { mnuTutorial_Click(state_); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(state_); });
+
+    connect(cmdOpen, &QPushButton::clicked, this, &frmWizard::cmdOpen_Click);
+    connect(cboInfo, &QComboBox::activated, this, &frmWizard::cboInfo_Click);
+    for (int i = 0; i < int(cmdNext.size()); ++i)
+        connect(cmdNext[i], &QPushButton::clicked, this, [this, i] { cmdNext_Click(i); });
+    for (int i = 0; i < int(cmdBack.size()); ++i)
+        connect(cmdBack[i], &QPushButton::clicked, this, [this, i] { cmdBack_Click(i); });
+    connect(lstItems, &QListWidget::itemDoubleClicked, this, &frmWizard::lstItems_DblClick);
+}
+
+void frmWizard::Form_Load() {
+    widthMargin_ = 100;
+    heightMargin_ = 750;
+    setEditorMenus(true);
+    fillTypeList();
+    Frame1[0]->move(0, 0);
+    sizeToPanel(0);
+}
+
+QString frmWizard::intText() const {
+    return BoxTextWithCrLf(*txtINT);
+}
+
+void frmWizard::showCentred() {
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    move(screen.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    show();
+}
+
+void frmWizard::setEditorMenus(bool enabled) {
+    mnuEditFilter->setEnabled(enabled);
+    mnuEditTypes->setEnabled(enabled);
+}
+
+// The outer size follows the panel plus the width and height margins. The
+// client area always holds the whole panel below the menu bar, so a frame
+// thicker than the margins makes the window larger rather than cut it off.
+void frmWizard::sizeToPanel(int panel) {
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    sizedForFrame_ = QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                              frame.right() - client.right(), frame.bottom() - client.bottom());
+    const bool large = panel == 4;
+    const int panelWidth = large ? LargePanelWidth : SmallPanelWidth;
+    const int panelHeight = large ? LargePanelHeight : SmallPanelHeight;
+    const int width = std::max(Px(panelWidth), Px(panelWidth + widthMargin_) -
+                                                   sizedForFrame_.left() - sizedForFrame_.right());
+    const int height =
+        std::max(Px(panelHeight) + menuBar()->sizeHint().height(),
+                 Px(panelHeight + heightMargin_) - sizedForFrame_.top() - sizedForFrame_.bottom());
+    setFixedSize(width, height);
+}
+
+void frmWizard::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    sizeToPanel(step_ - 1);
+}
+
+// A window manager reports the frame once it has framed the window, which
+// arrives as a move; the size is adjusted to it then.
+void frmWizard::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins now(client.left() - frame.left(), client.top() - frame.top(),
+                       frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (now != sizedForFrame_)
+        sizeToPanel(step_ - 1);
+}
+
+void frmWizard::showPanel(int from, int to, bool forward) {
+    Frame1[from]->hide();
+    sizeToPanel(to);
+    if (forward)
+        Frame1[to]->move(0, 0);
+    Frame1[to]->show();
+    step_ = to + 1;
+}
+
+void frmWizard::fillTypeList() {
+    cboInfo->clear();
+    const SkinList list = LoadSkinInfo(state_.programDir, state_.catalogue);
+    cboInfo->addItems(list.keys);
+    // Adding to an empty drop-down selects its first entry; a list that could
+    // not be read completely has no selection.
+    cboInfo->setCurrentIndex(-1);
+    if (list.selected >= 0)
+        selectType(list.selected);
+}
+
+void frmWizard::selectType(int index) {
+    cboInfo->setCurrentIndex(index);
+    cboInfo_Click();
+}
+
+void frmWizard::cboInfo_Click() {
+    const int index = cboInfo->currentIndex();
+    const QList<SkinFormat>& catalogue = state_.catalogue.SkinCatalogue;
+    if (cboInfo->count() == 0 || index < 0 || index >= catalogue.size())
+        return;
+    SelectSkin(index, state_.catalogue);
+    lblSkinDesc->setText(catalogue.at(index).Description);
+}
+
+QStringList frmWizard::typeListKeys() const {
+    QStringList keys;
+    for (int i = 0; i < cboInfo->count(); ++i)
+        keys.append(cboInfo->itemText(i));
+    return keys;
+}
+
+void frmWizard::synchroniseTypeList() {
+    if (cboInfo->count() == 0)
+        return;
+    // The guessed type again, else the first entry.
+    selectType(std::max(TypeListIndex(typeListKeys(), state_.catalogue.CurrentSkin.Key), 0));
+}
+
+void frmWizard::showOpenedFile() {
+    const QString& path = state_.session.UTXPath;
+    lblFilename->setText(path.isEmpty() ? QString() : ShortUTXName(path, false, true));
+    cmdNext[0]->setEnabled(!path.isEmpty());
+}
+
+void frmWizard::cmdOpen_Click() {
+    openPackage(*state_.dialogs, *state_.cdlg);
+}
+
+void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
+    setEditorMenus(false);
+    const int previousIndex = cboInfo->currentIndex();
+    const QString previousKey = cboInfo->currentText();
+    const SkinFormat previousSkin = state_.catalogue.CurrentSkin;
+    const QString previousDescription = lblSkinDesc->text();
+
+    fillTypeList();
+    const OpenOutcome outcome =
+        LoadUTXfile(dialogs, cdlg, state_.settings.TexturesDir, state_.programDir, state_.session,
+                    state_.catalogue, typeListKeys());
+    if (outcome.read) {
+        if (outcome.typeIndex >= 0)
+            selectType(outcome.typeIndex);
+    } else if (!cdlg.CancelError()) {
+        // A file that is no package leaves everything as it was, the type
+        // chosen before included, although the list has been refilled.
+        int index = previousIndex;
+        if (index < 0 || index >= cboInfo->count() || cboInfo->itemText(index) != previousKey)
+            index = cboInfo->findText(previousKey, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        cboInfo->setCurrentIndex(index);
+        state_.catalogue.CurrentSkin = previousSkin;
+        lblSkinDesc->setText(previousDescription);
+        return;
+    }
+    showOpenedFile();
+}
+
+void frmWizard::cmdNext_Click(int index) {
+    setEditorMenus(false);
+    switch (index) {
+    case 0:
+        showPanel(0, 1, true);
+        synchroniseTypeList();
+        break;
+    case 1:
+        showPanel(1, 2, true);
+        lblVerify->setText(
+            VerificationText(state_.catalogue.CurrentSkin.Description, state_.session.UTXPath));
+        break;
+    case 2:
+        showPanel(2, 3, true);
+        FillItemList(lstItems, state_.session.PackageItems.Names);
+        FillItemList(lstBackup, state_.session.PackageItems.Names);
+        lblListInfo->setText(CountCaption(lstItems->count()));
+        break;
+    case 3:
+        showPanel(3, 4, true);
+        txtINT->setPlainText(BuildINTText(ListEntries(lstItems), state_.session.PackageItems,
+                                          state_.catalogue.CurrentSkin));
+        break;
+    case 4:
+        SaveINTfile(*state_.dialogs, *state_.cdlg, state_.settings.UTDir, state_.session.UTXPath,
+                    intText());
+        break;
+    default:
+        break;
+    }
+}
+
+void frmWizard::cmdBack_Click(int index) {
+    if (index == 0) {
+        setEditorMenus(true);
+        showPanel(1, 0, false);
+        lblFilename->clear();
+        cmdNext[0]->setEnabled(false);
+        return;
+    }
+    setEditorMenus(false);
+    showPanel(index + 1, index, false);
+}
+
+void frmWizard::lstItems_DblClick() {
+    RemoveListItem(lstItems);
+    lblListInfo->setText(CountCaption(lstItems->count()));
+}
+
+void frmWizard::lblListInfo_Click() {
+    RestoreItemList(lstItems, lstBackup);
+    lblListInfo->setText(CountCaption(lstItems->count()));
+}
+
+bool frmWizard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblListInfo && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && lblListInfo->rect().contains(mouse->pos()))
+            lblListInfo_Click();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmWizard::closeEvent(QCloseEvent* event) {
+    SaveWindowPos(state_, this);
+    event->accept();
+    ShutItDown(state_);
+}
+
+// A package dragged from a file manager opens like one chosen in step one's
+// dialog; other steps and other files refuse the drop.
+void frmWizard::dragEnterEvent(QDragEnterEvent* event) {
+    if (step_ == 1 && event->mimeData() && !DroppedPackagePath(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmWizard::dropEvent(QDropEvent* event) {
+    const QString path =
+        step_ == 1 && event->mimeData() ? DroppedPackagePath(*event->mimeData()) : QString();
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so that the file manager is not kept
+    // waiting while a message box is up.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openDroppedPackage(path); }, Qt::QueuedConnection);
+}
+
+void frmWizard::openDroppedPackage(const QString& path) {
+    if (step_ != 1 || !isEnabled())
+        return;
+    DroppedFileDialogs dropped(*state_.dialogs, path);
+    clsCdlg cdlg(dropped);
+    openPackage(dropped, cdlg);
+}

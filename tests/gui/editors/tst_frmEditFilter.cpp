@@ -1,0 +1,65 @@
+#include "editors/frmEditFilter.h"
+
+#include "WindowTestState.h"
+#include "engine/FilterList.h"
+
+const QStringList Old{"tex", "botpack", "skin"}, Edited{"botpack", "skin", "NewTh"};
+
+class tst_frmEditFilter : public QObject {
+    Q_OBJECT
+
+private slots:
+    // After "tex" is removed and "NewTh" added, the window closes on a write or
+    // its cancelling, stays open with its list after a failure, and drops
+    // edits not written when it closes.
+    void editAndWrite_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<Dialogs::Answer>("answer"); // to the question before writing
+        QTest::addColumn<QString>("reported");       // a failure's message mentions it
+        QTest::newRow("not written") << false << Dialogs::Answer::Ok << QString();
+        QTest::newRow("OK") << true << Dialogs::Answer::Ok << QString();
+        QTest::newRow("Cancel") << true << Dialogs::Answer::Cancel << QString();
+        QTest::newRow("backup blocked") << true << Dialogs::Answer::Ok << "oldunreal.flt";
+    }
+    void editAndWrite() {
+        QFETCH(bool, write);
+        QFETCH(Dialogs::Answer, answer);
+        QFETCH(QString, reported);
+        WindowTestState t;
+        QVERIFY(WriteBytes(t.programFile("unreal.flt"), EncodeFilterFile(Old).value()));
+        QVERIFY(reported.isEmpty() || QDir().mkdir(t.programFile("oldunreal.flt")));
+        frmEditFilter window(t.state);
+        window.show();
+        t.dialogs.answers.enqueue(answer);
+        emit window.List1->itemDoubleClicked(window.List1->item(0));
+        QCOMPARE(window.Label1->text(), QStringLiteral("Filter Count = 2"));
+        window.Text1->insert("  NewTh ");
+        QTest::keyClick(window.Text1, Qt::Key_Return);
+        // The box keeps the text whole, without a line break, and selected.
+        QCOMPARE(window.Text1->text() + '|' + window.Text1->selectedText(), "  NewTh |  NewTh ");
+        if (write)
+            QTest::mouseClick(window.Command2, Qt::LeftButton);
+        QTest::keyClick(window.List1, Qt::Key_Escape); // no way out without Cancel
+        QCOMPARE(window.List1->item(0)->text() + '|' + window.List1->item(2)->text(),
+                 "botpack|NewTh");
+        QCOMPARE(window.Label1->text(), QStringLiteral("Filter Count = 3"));
+        QCOMPARE(window.isVisible(), !write || !reported.isEmpty());
+        const QString said = t.dialogs.messages.isEmpty() ? "" : t.dialogs.messages.last().text;
+        QVERIFY2(said.contains(reported), qPrintable(said));
+        window.close();
+
+        const bool written = write && answer == Dialogs::Answer::Ok && reported.isEmpty();
+        QCOMPARE(FileBytes(t.programFile("unreal.flt")),
+                 EncodeFilterFile(written ? Edited : Old).value());
+        // The next package opening filters with what is in the file.
+        PackageRecord read, items;
+        read.Names = {"botpack_x", "newthing", "none", "skinfoot1", "texture"};
+        read.NameCount = 5;
+        filteritems("/ut/Textures/Skin.utx", t.programDir, t.state.session.FilterList, read, items);
+        QCOMPARE(items.Names,
+                 (written ? QStringList{"none", "texture"} : QStringList{"newthing", "none"}));
+    }
+};
+
+QTEST_MAIN(tst_frmEditFilter)
+#include "tst_frmEditFilter.moc"

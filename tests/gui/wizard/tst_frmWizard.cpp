@@ -1,0 +1,242 @@
+#include "WindowTestState.h"
+#include "engine/FilterList.h"
+#include "services/clsCdlg.h"
+#include "wizard/ItemReview.h"
+#include "wizard/frmWizard.h"
+
+#include <memory>
+#include <tuple>
+
+namespace {
+
+// A wizard on screen over program and game folders of its own; `dataDir` has shipped data.
+// The game folder has a dot in it, as ~/.loki/ut has.
+struct WizardRig : WindowTestState {
+    QString gameDir = folder.filePath("U.T");
+    QString textures = gameDir + "/Textures";
+    clsCdlg cdlg{dialogs};
+    int shutDowns = 0;
+    QStringList looks; // look() after each move between steps
+    std::unique_ptr<frmWizard> wizard;
+
+    explicit WizardRig(const QString& dataDir = QString()) {
+        QDir().mkpath(gameDir + "/System");
+        QDir().mkpath(textures);
+        WriteBytes(programFile("SkinFormats.ini"),
+                   SkinRecord({"SoldierSkins", "team", "1", "5", "4", "UT male soldier"}) +
+                       SkinRecord({"CommandoSkins", "team", "1", "2", "5", "UT male commando"}));
+        WriteBytes(programFile("unreal.flt"), *EncodeFilterFile({"none", "color", "texture"}));
+        for (const QString name : {"SkinFormats.ini", "unreal.flt"}) // the shipped ones instead
+            if (!dataDir.isEmpty() && QFile::remove(programFile(name)))
+                QFile::copy(dataDir + '/' + name, programFile(name));
+        WriteBytes(package("SoldierSkins_Foo.utx"),
+                   BuildUtx64({"None", "foot4", "SoldierSkins_Foo", "foot5joe", "foot1", "Color",
+                               "foot5bob", "Texture"}));
+        WriteBytes(package("Mystery_Pack.UTX"), BuildUtx64({"None", "abc1", "abc2", "abcd3"}));
+        WriteBytes(package("Broken.utx"), QByteArray("no package at all"));
+        QFile::copy(FixturesDir() + "/BossSkins.utx", package("BossSkins.utx"));
+        state.cdlg = &cdlg;
+        state.settings.UTDir = gameDir;
+        state.settings.TexturesDir = textures + '/';
+        state.endProcess = [this] { ++shutDowns; };
+        wizard = std::make_unique<frmWizard>(state);
+        state.wizard = wizard.get();
+        wizard->show();
+        QVERIFY(QTest::qWaitForWindowExposed(wizard.get()));
+    }
+
+    QString package(const QString& name) const { return textures + '/' + name; }
+    // Step one's button, its dialog answered with the package `name` ("": cancelled).
+    void open(const QString& name) {
+        dialogs.files.enqueue(name.isEmpty() ? std::nullopt : std::optional(package(name)));
+        wizard->cmdOpen->click();
+    }
+    // Drags `urls` onto the wizard and drops them: how many of the two took them.
+    int drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(wizard.get(), &enter);
+        QCoreApplication::sendEvent(wizard.get(), &drop);
+        QCoreApplication::processEvents(); // the drop opens once it has finished
+        return int(enter.isAccepted()) + int(drop.isAccepted());
+    }
+    void next(int index) {
+        QVERIFY(wizard->cmdNext[index]->isEnabled() && !wizard->Frame1[index]->isHidden());
+        wizard->cmdNext[index]->click();
+        looks << look();
+    }
+    void back(int index) {
+        wizard->cmdBack[index]->click();
+        looks << look();
+    }
+    // Double-clicks each entry named in step four's list; "" below the last.
+    void doubleClick(const QStringList& entries) {
+        QListWidget* list = wizard->lstItems;
+        for (const QString& entry : entries) {
+            const QList<QListWidgetItem*> found = list->findItems(entry, Qt::MatchExactly);
+            const QPoint at = found.isEmpty() ? QPoint(5, list->viewport()->height() - 2)
+                                              : list->visualItemRect(found[0]).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+    // Step/panels shown, outer size, editor menus (Types, Filter): "3/3 260x245 --".
+    QString look() const {
+        QString text = QString::number(wizard->step()) + '/';
+        for (int k = 0; k < 5; ++k)
+            if (!wizard->Frame1[k]->isHidden())
+                text += QString::number(k + 1);
+        const QSize outer = wizard->frameGeometry().size();
+        return text + QString(" %1x%2 ").arg(outer.width()).arg(outer.height()) +
+               (wizard->mnuEditTypes->isEnabled() ? 'T' : '-') +
+               (wizard->mnuEditFilter->isEnabled() ? 'F' : '-');
+    }
+};
+
+} // namespace
+
+class tst_frmWizard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wholePath_data() {
+        QTest::addColumn<QString>("name"); // in the textures folder
+        QTest::addColumn<bool>("real");    // a game package with the shipped catalogue
+        QTest::addColumn<QString>("type"); // as found; the user picks another when unknown
+        QTest::newRow("known") << "SoldierSkins_Foo.utx" << false << "SoldierSkins";
+        QTest::newRow("unknown, dropped") << "Mystery_Pack.UTX" << false << "Unknown";
+        QTest::newRow("real package") << "BossSkins.utx" << true << "BossSkins";
+    }
+    void wholePath() {
+        QFETCH(QString, name);
+        QFETCH(bool, real);
+        QFETCH(QString, type);
+        if (real)
+            REQUIRE_FIXTURE(name);
+        WizardRig rig(real ? BuiltBinDir() : QString());
+        frmWizard& w = *rig.wizard;
+        const bool unknown = type == "Unknown";
+        rig.state.WindowPosReset = unknown; // for one of the rows
+        rig.looks << rig.look();
+
+        // One local package can be dropped, opening without the dialog.
+        const QUrl url = QUrl::fromLocalFile(rig.package(name));
+        for (const QList<QUrl>& urls : {QList{QUrl::fromLocalFile("/a.int")}, QList{url, url},
+                                        QList{QUrl("https://a/b.utx")}})
+            QCOMPARE(rig.drop(urls), 0);
+        if (unknown)
+            QCOMPARE(rig.drop({url}), 2);
+        else
+            rig.open(name);
+        rig.looks << rig.look();
+        QCOMPARE(rig.dialogs.titles(), unknown ? QStringList{"Format Unknown"} : QStringList());
+        QVERIFY(!unknown || rig.dialogs.messages[0].text == "Select the correct skin type.");
+        rig.open(""); // cancelling keeps the package open
+        QCOMPARE(w.lblFilename->text(), name);
+        rig.next(0);
+        QCOMPARE(rig.drop({url}), 0); // in step two
+        QCOMPARE(w.cboInfo->currentText(), unknown ? "SoldierSkins" : type);
+        if (unknown) { // the user's pick sets the rules; the key stays unknown
+            w.cboInfo->setFocus();
+            QTest::keyClick(w.cboInfo, Qt::Key_Down);
+            QCOMPARE(rig.state.catalogue.CurrentSkin.NamedChar, "2");
+        }
+        QCOMPARE(rig.state.catalogue.CurrentSkin.Key, type);
+        rig.next(1);
+        QCOMPARE(w.lblVerify->text().split("\r\n"),
+                 (QStringList{"-------Skin Type-------", w.lblSkinDesc->text(), "",
+                              "---------File----------", rig.package(name), "",
+                              "If this is correct click next."}));
+        rig.next(2);
+        const QStringList found = rig.state.session.PackageItems.Names;
+        QCOMPARE(ListEntries(w.lstItems), found);
+        QCOMPARE(w.lblListInfo->text(), QString("%1 Items found.").arg(found.size()));
+        rig.next(3);
+        // Every texture the game itself lists for the package is written.
+        const QString base = QFileInfo(name).baseName();
+        for (const QString& line :
+             QString(FileBytes(FixturesDir() + '/' + base + ".int")).split('\n'))
+            if (line.startsWith("Object="))
+                QVERIFY2(w.intText().contains(line.section(',', 0, 0), Qt::CaseInsensitive),
+                         qPrintable(line));
+
+        // The box is saved as it reads, edits included, in the game's code page.
+        const QByteArray generated = w.intText().toLatin1();
+        w.txtINT->moveCursor(QTextCursor::End);
+        w.txtINT->insertPlainText("; caf\u00e9\u00a0\u20ac\nlast");
+        const QString target = rig.gameDir + "/System/" + base + ".int";
+        rig.dialogs.messages.clear();
+        rig.dialogs.files.enqueue(target);
+        w.cmdNext[4]->click();
+        QCOMPARE(rig.dialogs.titles(), QStringList{""});
+        QCOMPARE(rig.dialogs.fileRequests.last().fileName, target);
+        QCOMPARE(FileBytes(target), generated + "; caf\xe9\xa0\x80\r\nlast");
+        QCOMPARE(rig.dialogs.messages.last().text, "Good job. You made a skin.\r\nNow exit this, "
+                                                   "fire up UT and check out your skin.");
+        for (int i = 3; i >= 0; --i)
+            rig.back(i);
+        // 260x245 and 454x363 pixels are 3895x3675 and 6805x5445 twips.
+        QCOMPARE(rig.looks, (QStringList{"1/1 260x245 TF", "1/1 260x245 --", "2/2 260x245 --",
+                                         "3/3 260x245 --", "4/4 260x245 --", "5/5 454x363 --",
+                                         "4/4 260x245 --", "3/3 260x245 --", "2/2 260x245 --",
+                                         "1/1 260x245 TF"}));
+        QVERIFY(w.lblFilename->text().isEmpty() && !w.cmdNext[0]->isEnabled());
+
+        // A file that is no package changes nothing, not even the pick.
+        const auto shown = [&rig, &w] {
+            const PackageSession& s = rig.state.session;
+            return std::tuple(rig.state.catalogue.CurrentSkin, s.PackageRead, s.PackageItems,
+                              s.UTXPath, w.cboInfo->currentText(), w.lblFilename->text(),
+                              w.cmdNext[0]->isEnabled());
+        };
+        const auto before = shown();
+        rig.open("Broken.utx");
+        QCOMPARE(rig.dialogs.titles(), (QStringList{"", "Open Failed"}));
+        QCOMPARE(rig.dialogs.messages.last().text,
+                 "Could not read this file as a package:\r\n" + rig.package("Broken.utx"));
+        QVERIFY(shown() == before);
+
+        // Closing ends the program, keeping the placement unless it was reset.
+        const QRect outer = w.frameGeometry();
+        QVERIFY(w.close());
+        QCOMPARE(rig.shutDowns, 1);
+        QStringList placement, expected;
+        for (const QString entry : {"WizTop", "WizLeft", "WizWidth", "WizHeight"})
+            placement << rig.store.value("WindowPos/" + entry).toString();
+        for (int pixels : {outer.top(), outer.left(), outer.width(), outer.height()})
+            expected << (unknown ? QString() : QString::number(pixels * 15));
+        QCOMPARE(placement, expected);
+    }
+
+    void reviewShapesTheText() {
+        WizardRig rig;
+        rig.open("SoldierSkins_Foo.utx");
+        for (int i = 0; i < 3; ++i)
+            rig.next(i);
+        const QStringList all{"foot1", "foot4", "foot5bob", "foot5joe"};
+        rig.doubleClick({"foot4", "foot5joe", ""}); // below the last entry: nothing
+        QCOMPARE(ListEntries(rig.wizard->lstItems), (QStringList{"foot1", "foot5bob"}));
+        QCOMPARE(rig.wizard->lblListInfo->text(), "2 Items found.");
+        QTest::mouseClick(rig.wizard->lblListInfo, Qt::LeftButton);
+        QCOMPARE(ListEntries(rig.wizard->lstItems), all);
+
+        // Step five is rebuilt from the pruned list; step three refills step four.
+        rig.doubleClick({"foot1"});
+        rig.next(3);
+        const QString pruned = rig.wizard->intText();
+        QVERIFY(pruned.contains(".foot4,") && !pruned.contains(".foot1,"));
+        rig.wizard->txtINT->setPlainText("my own edits");
+        rig.back(3);
+        rig.next(3);
+        QCOMPARE(rig.wizard->intText(), pruned);
+        rig.back(3);
+        rig.back(2);
+        rig.next(2);
+        QCOMPARE(ListEntries(rig.wizard->lstItems), all);
+    }
+};
+
+QTEST_MAIN(tst_frmWizard)
+#include "tst_frmWizard.moc"
