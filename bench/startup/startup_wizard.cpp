@@ -8,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
     std::unique_ptr<FirstPaint> probe;
-    return RunProgram(
-        argc, argv, [&probe](frmWizard& wizard) { probe = std::make_unique<FirstPaint>(wizard); });
+    return RunProgram(argc, argv, {}, [&probe](frmWizard& wizard) {
+        probe = std::make_unique<FirstPaint>(wizard);
+    });
 }

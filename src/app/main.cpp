@@ -1,5 +1,15 @@
+#include "WizardOptions.h"
 #include "shell/Program.h"
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
-    return RunProgram(argc, argv);
+    const WizardCommandLine commandLine = ParseWizardOptions(ArgumentList(argc, argv));
+    if (!commandLine.start) {
+        const QByteArray text = commandLine.text.toLocal8Bit();
+        std::fwrite(text.constData(), 1, size_t(text.size()),
+                    commandLine.status == 0 ? stdout : stderr);
+        return commandLine.status;
+    }
+    return RunProgram(argc, argv, commandLine.package);
 }

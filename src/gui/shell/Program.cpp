@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QTimer>
 
 namespace {
 
@@ -23,7 +24,8 @@ QString ProgramDir() {
 
 } // namespace
 
-int RunProgram(int& argc, char** argv, const std::function<void(frmWizard&)>& started) {
+int RunProgram(int& argc, char** argv, const QString& package,
+               const std::function<void(frmWizard&)>& started) {
     // The wizard's size counts its own menu bar, so the menus stay in the
     // window rather than move to a desktop-wide one (asking the desktop for
     // one also slows the start).
@@ -50,5 +52,10 @@ int RunProgram(int& argc, char** argv, const std::function<void(frmWizard&)>& st
     dialogs.setOwner(wizard.get());
     if (started)
         started(*wizard);
+    // Once the event loop runs, so that a message about the file has the
+    // wizard on screen behind it.
+    if (!package.isEmpty())
+        QTimer::singleShot(0, wizard.get(),
+                           [w = wizard.get(), package] { w->openPackageFile(package); });
     return app.exec();
 }

@@ -12,8 +12,9 @@ class QMimeData;
 // name ends with ".utx" (any letter case); empty for anything else.
 QString DroppedPackagePath(const QMimeData& data);
 
-// Opens a dropped package through the same steps as a chosen one: the file
-// dialog is answered with the dropped path, every message goes to the user.
+// Opens a dropped package (or the one named on the command line) through the
+// same steps as a chosen one: the file dialog is answered with its path, every
+// message goes to the user.
 class DroppedFileDialogs : public Dialogs {
 public:
     DroppedFileDialogs(Dialogs& user, QString path) : user_(user), path_(std::move(path)) {}

@@ -527,10 +527,10 @@ void frmWizard::dropEvent(QDropEvent* event) {
     // Opened once the drop has finished, so that the file manager is not kept
     // waiting while a message box is up.
     QMetaObject::invokeMethod(
-        this, [this, path] { openDroppedPackage(path); }, Qt::QueuedConnection);
+        this, [this, path] { openPackageFile(path); }, Qt::QueuedConnection);
 }
 
-void frmWizard::openDroppedPackage(const QString& path) {
+void frmWizard::openPackageFile(const QString& path) {
     if (step_ != 1 || !isEnabled())
         return;
     DroppedFileDialogs dropped(*state_.dialogs, path);

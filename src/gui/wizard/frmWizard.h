@@ -35,6 +35,12 @@ public:
     // Shows the window centred on its screen.
     void showCentred();
 
+    // Opens the package at `path` as if it had been chosen in the open dialog
+    // (the same messages, the same type guess): for a dropped file and the
+    // one named on the command line. Only in step one, while the window is
+    // enabled.
+    void openPackageFile(const QString& path);
+
     // The step panels (Frame1[k] is step k + 1) and the buttons between
     // them: cmdNext[i] lies on panel i, cmdBack[i] on panel i + 1.
     std::array<QGroupBox*, 5> Frame1{};
@@ -97,7 +103,6 @@ private:
     void Form_Load();
     void cmdOpen_Click();
     void openPackage(Dialogs& dialogs, clsCdlg& cdlg);
-    void openDroppedPackage(const QString& path);
     void fillTypeList();
     void selectType(int index);
     void cboInfo_Click();

@@ -107,7 +107,8 @@ private slots:
         QTest::addColumn<QString>("type"); // as found; the user picks another when unknown
         QTest::newRow("known") << "SoldierSkins_Foo.utx" << false << "SoldierSkins";
         QTest::newRow("unknown, dropped") << "Mystery_Pack.UTX" << false << "Unknown";
-        QTest::newRow("real package") << "BossSkins.utx" << true << "BossSkins";
+        QTest::newRow("real package, on the command line")
+            << "BossSkins.utx" << true << "BossSkins";
     }
     void wholePath() {
         QFETCH(QString, name);
@@ -128,6 +129,8 @@ private slots:
             QCOMPARE(rig.drop(urls), 0);
         if (unknown)
             QCOMPARE(rig.drop({url}), 2);
+        else if (real)
+            w.openPackageFile(rig.package(name));
         else
             rig.open(name);
         rig.looks << rig.look();
