@@ -4,8 +4,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools \
-	libgl-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth xdg-utils \
-	desktop-file-utils appstream
+	libgl-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth xdg-utils shared-mime-info \
+	libfile-mimeinfo-perl desktop-file-utils appstream
 # Under CI=true warnings are errors and the suite runs once more with the sanitizers.
 WERROR := $(if $(filter true,$(CI)),ON,OFF)
 
@@ -57,10 +57,11 @@ fuzz-smoke: deps
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do "$$b"; done
 
-# The Debian package, from an optimised build installed under /usr.
+# The Debian package, from an optimised build installed under /usr, linked
+# with a read-only symbol table as Debian's hardening asks.
 deb: deps
 	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-		-DVARNWICK_BENCH=OFF
+		-DVARNWICK_BENCH=OFF -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now"
 	cmake --build $(BUILD)-release -j $(JOBS)
 	cd $(BUILD)-release && cpack -G DEB
 

@@ -22,8 +22,30 @@ foreach(size 16 32 48 64 128 256)
     install(FILES "${VARNWICK_DESKTOP_DIR}/icons/${size}/${VARNWICK_APP_ID}.png"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
-install(FILES "${PROJECT_SOURCE_DIR}/docs/varnwick-cli.1"
-    DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${VARNWICK_DESKTOP_DIR}/varnwick.mime.xml"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages" RENAME varnwick.xml)
+
+# The manual pages and the changelog go out compressed as Debian expects:
+# gzip -9 without a name or time stamp, so that every build gives the same
+# bytes.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_dir "${CMAKE_BINARY_DIR}/compressed")
+function(varnwick_compress input name)
+    add_custom_command(OUTPUT "${compressed_dir}/${name}.gz"
+        COMMAND ${CMAKE_COMMAND} -E copy "${input}" "${compressed_dir}/${name}"
+        COMMAND "${GZIP_PROGRAM}" -9nf "${compressed_dir}/${name}"
+        DEPENDS "${input}" VERBATIM)
+endfunction()
+set(man_pages)
+foreach(program varnwick varnwick-cli)
+    varnwick_compress("${PROJECT_SOURCE_DIR}/docs/${program}.1" "${program}.1")
+    list(APPEND man_pages "${compressed_dir}/${program}.1.gz")
+endforeach()
+varnwick_compress("${PROJECT_SOURCE_DIR}/data/debian/changelog" changelog)
+add_custom_target(varnwick_compressed ALL DEPENDS ${man_pages} "${compressed_dir}/changelog.gz")
+install(FILES ${man_pages} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${compressed_dir}/changelog.gz" "${PROJECT_SOURCE_DIR}/data/debian/copyright"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/varnwick")
 
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "varnwick")
@@ -36,7 +58,7 @@ list and writes the .int localisation file the game needs. It comes with a
 five-step wizard and the command varnwick-cli for batch use.")
 set(CPACK_PACKAGE_CONTACT "${VARNWICK_MAIL}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARNWICK_COMPANY} <${VARNWICK_MAIL}>")
-set(CPACK_DEBIAN_PACKAGE_SECTION "games")
+set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VARNWICK_WEBSITE}")
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 # The library dependencies come from the binaries themselves (dpkg-shlibdeps).
