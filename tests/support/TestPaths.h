@@ -9,6 +9,10 @@
 inline QString FixturesDir() {
     return QStringLiteral(VARNWICK_FIXTURES_DIR);
 }
+// Whole game packages (every table, texture and palette).
+inline QString FullPackagesDir() {
+    return FixturesDir() + QStringLiteral("/../ut-full");
+}
 inline QString SourceDataDir() {
     return QStringLiteral(VARNWICK_DATA_DIR);
 }
