@@ -1,5 +1,7 @@
 #include "engine/NameSorter.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
@@ -8,6 +10,8 @@ class tst_NameSorter : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
+
     // Case is ignored, and names equal but for it come in one fixed order, so
     // any order of the input sorts alike. A quadratic sort would take minutes.
     void sortsAlikeFromAnyOrder() {
@@ -19,6 +23,36 @@ private slots:
         std::shuffle(names.begin(), names.end(), random);
         SortArray(names);
         QCOMPARE(names, sorted);
+    }
+
+    // The order is the locale's case-insensitive collation with exact ties,
+    // whatever the sort uses to get there.
+    void followsTheCollator_data() {
+        QTest::addColumn<QString>("locale");
+        for (const char* name : {"C", "en_US", "de_DE", "sv_SE", "tr_TR"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void followsTheCollator() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        QCollator collator{QLocale(locale)};
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        const QStringList names = {
+            u"b"_qs,    u"B"_qs,          u"a"_qs,          u"A"_qs,          u"ä"_qs,   u"Ä"_qs,
+            u"_x"_qs,   u"ab"_qs,         u"Ab"_qs,         u"a b"_qs,        u"a-b"_qs, u"z1"_qs,
+            u"Z10"_qs,  u"z2"_qs,         u"é"_qs,          u"e"_qs,          u"ß"_qs,   u"ss"_qs,
+            u"İ"_qs,    u"ı"_qs,          u"i"_qs,          u"µ"_qs,          u"μ"_qs,   QString(),
+            u"\x01"_qs, u"\U00010410"_qs, u"\U00010428"_qs, u"\U0001E900"_qs, u"å"_qs,   u"z"_qs};
+        QStringList expected = names;
+        std::sort(expected.begin(), expected.end(),
+                  [&collator](const QString& a, const QString& b) {
+                      const int order = collator.compare(a, b);
+                      return order != 0 ? order < 0 : a < b;
+                  });
+        QStringList sorted = names;
+        std::reverse(sorted.begin(), sorted.end());
+        SortArray(sorted);
+        QCOMPARE(sorted, expected);
     }
 };
 
