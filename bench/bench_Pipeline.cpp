@@ -2,6 +2,10 @@
 // filter with a 200-entry filter list, sort, guess the type, generate the
 // .int text; beside it the cost of only reading the file's bytes, and each
 // stage alone, to see where the time goes.
+//
+// `bench_Pipeline --write-fixture DIR` instead writes the program folder
+// (catalogue and filter list) and the 100k-name package into DIR, for timing
+// whole programs on the same input (bench/pipeline_ratio.sh).
 
 #include "UtxBuilder.h"
 #include "catalogue/SkinCatalogue.h"
@@ -13,10 +17,12 @@
 #include "services/SafeFile.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -71,25 +77,29 @@ QStringList FilterListEntries() {
 
 // A program folder with the catalogue and the filter list, and one package
 // file per size, made once.
+bool WriteProgramFiles(const QDir& dir) {
+    const QByteArray catalogue =
+        "[SoldierSkins]\r\nExcl=\"t_\"\r\nSkinC=\"1\"\r\nName=\"4\"\r\n"
+        "Grup=\"5\"\r\nDesc=\"Male soldier\"\r\n\r\n";
+    return WriteFileAtomically(dir.filePath(QLatin1String(SkinFormatsFileName)), catalogue) &&
+           WriteFileAtomically(dir.filePath(QStringLiteral("unreal.flt")),
+                               EncodeFilterFile(FilterListEntries()).value_or(QByteArray()));
+}
+
+QString WritePackage(const QDir& dir, int count, bool& ok) {
+    const QString path = dir.filePath(ShortName(count) + QStringLiteral(".utx"));
+    ok = ok && WriteFileAtomically(path, BuildUtx64(PackageNames(count)));
+    return path;
+}
+
 class Fixture {
 public:
-    Fixture() {
-        const QByteArray catalogue =
-            "[SoldierSkins]\r\nExcl=\"t_\"\r\nSkinC=\"1\"\r\nName=\"4\"\r\n"
-            "Grup=\"5\"\r\nDesc=\"Male soldier\"\r\n\r\n";
-        ok = dir.isValid() &&
-             WriteFileAtomically(dir.filePath(QLatin1String(SkinFormatsFileName)), catalogue) &&
-             WriteFileAtomically(dir.filePath(QStringLiteral("unreal.flt")),
-                                 EncodeFilterFile(FilterListEntries()).value_or(QByteArray()));
-    }
+    Fixture() { ok = dir.isValid() && WriteProgramFiles(QDir(dir.path())); }
 
     QString package(int count) {
         auto it = packages.find(count);
-        if (it == packages.end()) {
-            const QString path = dir.filePath(ShortName(count) + QStringLiteral(".utx"));
-            ok = ok && WriteFileAtomically(path, BuildUtx64(PackageNames(count)));
-            it = packages.emplace(count, path).first;
-        }
+        if (it == packages.end())
+            it = packages.emplace(count, WritePackage(QDir(dir.path()), count, ok)).first;
         return it->second;
     }
 
@@ -196,4 +206,20 @@ BENCHMARK(FilterStage)->Apply(Sizes);
 BENCHMARK(SortStage)->Apply(Sizes);
 BENCHMARK(GenerateStage)->Apply(Sizes);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc == 3 && QByteArrayView(argv[1]) == "--write-fixture") {
+        const QDir dir(QString::fromLocal8Bit(argv[2]));
+        bool ok = dir.mkpath(QStringLiteral(".")) && WriteProgramFiles(dir);
+        const QString path = WritePackage(dir, 100000, ok);
+        if (!ok)
+            return 1;
+        std::printf("%s\n", qPrintable(path));
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

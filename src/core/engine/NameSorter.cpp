@@ -24,26 +24,40 @@ template <typename Key, typename MakeKey> void SortByKeys(QStringList& list, Mak
     QStringList sorted;
     sorted.reserve(list.size());
     for (const auto& entry : keyed)
-        sorted.append(std::move(list[entry.second]));
+        sorted.append(list.at(entry.second));
     list = std::move(sorted);
 }
 
-// The C locale has no collation: the collator compares the names' code units
-// case-folded one by one (a low surrogate as part of its character), but its
-// sort keys keep case. The same folding, made once per name.
-QString FoldedCodeUnits(const QString& name) {
-    QString folded(name.size(), Qt::Uninitialized);
-    QChar* out = folded.data();
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const QChar unit = name.at(i);
-        if (unit.isLowSurrogate() && i > 0 && name.at(i - 1).isHighSurrogate())
-            out[i] = QChar(QChar::lowSurrogate(
-                QChar::toCaseFolded(QChar::surrogateToUcs4(name.at(i - 1), unit))));
-        else
-            out[i] = unit.toCaseFolded();
-    }
-    return folded;
+// A code unit case-folded the way the C locale's comparison folds it: one by
+// one, a low surrogate as part of its character.
+char16_t FoldedUnit(QStringView name, qsizetype i) {
+    const QChar unit = name[i];
+    if (unit.isLowSurrogate() && i > 0 && name[i - 1].isHighSurrogate())
+        return QChar::lowSurrogate(QChar::toCaseFolded(QChar::surrogateToUcs4(name[i - 1], unit)));
+    return unit.toCaseFolded().unicode();
 }
+
+// The C locale has no collation, and its sort keys keep case. Instead the
+// first four folded code units, packed into one number, settle most
+// comparisons; names that share them are compared in full the collator's way.
+class FoldedHead {
+public:
+    explicit FoldedHead(QStringView name) : name_(name) {
+        constexpr qsizetype Units = sizeof(head_) / sizeof(char16_t);
+        for (qsizetype i = 0; i < Units; ++i)
+            head_ = (head_ << 16) | (i < name.size() ? FoldedUnit(name, i) : 0);
+    }
+
+    int compare(const FoldedHead& other) const {
+        if (head_ != other.head_)
+            return head_ < other.head_ ? -1 : 1;
+        return name_.compare(other.name_, Qt::CaseInsensitive);
+    }
+
+private:
+    quint64 head_ = 0;
+    QStringView name_;
+};
 
 } // namespace
 
@@ -51,7 +65,7 @@ void SortArray(QStringList& list) {
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     if (collator.locale().language() == QLocale::C)
-        SortByKeys<QString>(list, FoldedCodeUnits);
+        SortByKeys<FoldedHead>(list, [](const QString& name) { return FoldedHead(name); });
     else
         SortByKeys<QCollatorSortKey>(
             list, [&collator](const QString& name) { return collator.sortKey(name); });

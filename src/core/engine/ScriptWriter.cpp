@@ -5,7 +5,14 @@
 namespace {
 
 constexpr qsizetype FifthPosition = 4;
-constexpr char LineEnd[] = "\r\n";
+
+// The text's fixed pieces, UTF-16 already, so appending them is a plain copy.
+constexpr QStringView LineEnd(u"\r\n");
+constexpr QStringView HeaderLine(u"[public]\r\n");
+constexpr QStringView ObjectStart(u"Object=(Name=");
+constexpr QStringView ObjectEnd(u",Class=Texture)");
+constexpr QStringView DescriptionStart(u",Class=Texture,Description=\"");
+constexpr QStringView DescriptionEnd(u"\")");
 
 QString FifthCharacter(const QString& item) {
     return item.size() > FifthPosition ? item.mid(FifthPosition, 1) : QString();
@@ -13,10 +20,8 @@ QString FifthCharacter(const QString& item) {
 
 // The value of a fifth character "0" to "9"; 0 for anything else.
 int DigitValue(const QString& item) {
-    const QString fifth = FifthCharacter(item);
-    if (fifth.isEmpty() || fifth[0] < QLatin1Char('0') || fifth[0] > QLatin1Char('9'))
-        return 0;
-    return fifth[0].unicode() - '0';
+    const QChar fifth = item.size() > FifthPosition ? item.at(FifthPosition) : QChar();
+    return fifth >= QLatin1Char('0') && fifth <= QLatin1Char('9') ? fifth.unicode() - '0' : 0;
 }
 
 bool Contains(const QString& text, const QString& part) {
@@ -39,19 +44,31 @@ QString ProperCase(const QString& text) {
 }
 
 QString Header() {
-    return QStringLiteral("[public]") + QLatin1String(LineEnd);
+    return HeaderLine.toString();
+}
+
+// Room for the whole text: every item as a description line of at most
+// `describedExtra` more characters than the name, followed by a blank line,
+// so the text is built without ever being moved.
+qsizetype TextCapacity(const QStringList& items, const QString& package, qsizetype describedExtra) {
+    const qsizetype perLine = ObjectStart.size() + package.size() + 1 + DescriptionStart.size() +
+                              describedExtra + DescriptionEnd.size() + 2 * LineEnd.size();
+    qsizetype capacity = HeaderLine.size() + items.size() * perLine;
+    for (const QString& item : items)
+        capacity += 2 * item.size();
+    return capacity;
 }
 
 // The values are put in as they are, never searched for placeholders again.
-QString ObjectLine(const QString& package, const QString& name) {
-    return QStringLiteral("Object=(Name=%1.%2,Class=Texture)").arg(package, name) +
-           QLatin1String(LineEnd);
+void AppendObjectLine(QString& text, const QString& package, const QString& name) {
+    text.append(ObjectStart).append(package).append(QLatin1Char('.')).append(name);
+    text.append(ObjectEnd).append(LineEnd);
 }
 
-QString DescriptionLine(const QString& package, const QString& name, const QString& desc) {
-    return QStringLiteral("Object=(Name=%1.%2,Class=Texture,Description=\"%3\")")
-               .arg(package, name, desc) +
-           QLatin1String(LineEnd);
+void AppendDescriptionLine(QString& text, const QString& package, const QString& name,
+                           QStringView desc) {
+    text.append(ObjectStart).append(package).append(QLatin1Char('.')).append(name);
+    text.append(DescriptionStart).append(desc).append(DescriptionEnd).append(LineEnd);
 }
 
 QString UTScript(const QStringList& items, const QString& package, const SkinFormat& skin) {
@@ -60,6 +77,7 @@ QString UTScript(const QStringList& items, const QString& package, const SkinFor
     const QString groupEndChar = skin.GroupEndChar.toLower();
     const qsizetype last = items.size() - 1;
     QString text = Header();
+    text.reserve(TextCapacity(items, package, skin.Key.size()));
     for (qsizetype i = 0; i <= last; ++i) {
         // A name without a digit is passed over while two more names follow.
         if (DigitValue(items[i]) == 0 && i + 1 < last)
@@ -68,14 +86,14 @@ QString UTScript(const QStringList& items, const QString& package, const SkinFor
         const QString f = FifthCharacter(t).toLower();
         const bool excluded = Contains(t, skin.ExcludeText);
         if (!excluded && f == skinChar && t.size() == 5)
-            text += DescriptionLine(package, t, skin.Key + t);
+            AppendDescriptionLine(text, package, t, QString(skin.Key + t));
         else if (!excluded && f == namedChar && t.size() > 5)
-            text += DescriptionLine(package, t, ProperCase(t.mid(5)));
+            AppendDescriptionLine(text, package, t, ProperCase(t.mid(5)));
         else
-            text += ObjectLine(package, t);
+            AppendObjectLine(text, package, t);
         if (i + 1 < last && f == groupEndChar &&
             FifthCharacter(items[i + 1]).toLower() != groupEndChar)
-            text += QLatin1String(LineEnd);
+            text += LineEnd;
     }
     return text;
 }
@@ -83,11 +101,12 @@ QString UTScript(const QStringList& items, const QString& package, const SkinFor
 QString UScript(const QStringList& items, const QString& package, const SkinFormat& skin) {
     const bool describe = skin.ExcludeText.compare(u"Unknown", Qt::CaseInsensitive) != 0;
     QString text = Header();
+    text.reserve(TextCapacity(items, package, 0));
     for (const QString& t : items) {
         if (Contains(t, skin.ExcludeText) || !describe)
-            text += ObjectLine(package, t);
+            AppendObjectLine(text, package, t);
         else
-            text += DescriptionLine(package, t, ProperCase(t));
+            AppendDescriptionLine(text, package, t, ProperCase(t));
     }
     return text;
 }

@@ -47,11 +47,12 @@ QString FromWindows1252(QByteArrayView bytes) {
 
 std::optional<QByteArray> ToWindows1252(QStringView text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const std::optional<char> byte = ByteFor(text[i].unicode());
         if (!byte)
             return std::nullopt;
-        bytes[i] = *byte;
+        out[i] = *byte;
     }
     return bytes;
 }
