@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 set(VARNWICK_APP_ID "org.orrenby.Varnwick")
 set(VARNWICK_DESKTOP_DIR "${PROJECT_SOURCE_DIR}/data/desktop")
 
-install(TARGETS varnwick varnwick-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+install(TARGETS varnwick varnwick-cli varnwick-thumbnailer RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
 # The default data files as the build left them beside the executables; the
 # program copies them into the user's data folder on first start.
@@ -24,6 +24,8 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES "${VARNWICK_DESKTOP_DIR}/varnwick.mime.xml"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages" RENAME varnwick.xml)
+install(FILES "${VARNWICK_DESKTOP_DIR}/varnwick.thumbnailer"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/thumbnailers")
 
 # The manual pages and the changelog go out compressed as Debian expects:
 # gzip -9 without a name or time stamp, so that every build gives the same
@@ -37,7 +39,7 @@ function(varnwick_compress input name)
         DEPENDS "${input}" VERBATIM)
 endfunction()
 set(man_pages)
-foreach(program varnwick varnwick-cli)
+foreach(program varnwick varnwick-cli varnwick-thumbnailer)
     varnwick_compress("${PROJECT_SOURCE_DIR}/docs/${program}.1" "${program}.1")
     list(APPEND man_pages "${compressed_dir}/${program}.1.gz")
 endforeach()

@@ -3,9 +3,10 @@
 # desktop and a packager look at: the data files, the desktop entry, the
 # AppStream metainfo, the icons, the package file type, the man pages and the
 # Debian documents; and the wizard's command line, which needs no display.
-# Usage: check_install.sh BUILD_DIR
+# Usage: check_install.sh BUILD_DIR [WHOLE_PACKAGES_DIR]
 set -euo pipefail
 build=$1
+packages=${2:-}
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -16,6 +17,8 @@ fail=0
 need() { [ -e "$prefix/$1" ] || { echo "missing after install: $1"; fail=1; }; }
 need bin/varnwick
 need bin/varnwick-cli
+need bin/varnwick-thumbnailer
+need share/thumbnailers/varnwick.thumbnailer
 need share/varnwick/SkinFormats.ini
 need share/varnwick/unreal.flt
 need share/varnwick/tutorial.txt
@@ -26,7 +29,7 @@ need share/icons/hicolor/48x48/apps/$id.png
 need share/mime/packages/varnwick.xml
 need share/doc/varnwick/copyright
 need share/doc/varnwick/changelog.gz
-for program in varnwick varnwick-cli; do need share/man/man1/$program.1.gz; done
+for program in varnwick varnwick-cli varnwick-thumbnailer; do need share/man/man1/$program.1.gz; done
 [ "$fail" = 0 ] || exit 1
 
 "$prefix/bin/varnwick-cli" --version
@@ -40,6 +43,13 @@ status=0; nodisplay --no-such-option 2>/dev/null || status=$?
 [ "$(zcat "$prefix/share/doc/varnwick/changelog.gz" | sed -n '1s/^varnwick (\(.*\)).*/\1/p')" = \
     "${version#varnwick }" ] || { echo "changelog does not start with $version"; exit 1; }
 grep -qx 'Exec=varnwick %f' "$prefix/share/applications/$id.desktop"
+# A file manager runs the thumbnailer entry's command with its own values.
+if [ -f "$packages/BossSkins.utx" ]; then
+    command=$(sed -n 's/^Exec=//p' "$prefix/share/thumbnailers/varnwick.thumbnailer")
+    command=${command//%s/128}; command=${command//%i/$packages/BossSkins.utx}
+    env -u DISPLAY PATH="$prefix/bin" ${command//%o/$prefix/thumbnail.png}
+    [ -s "$prefix/thumbnail.png" ] || { echo "the thumbnailer entry wrote nothing"; exit 1; }
+fi
 grep -qx 'MimeType=application/x-unreal-package;' "$prefix/share/applications/$id.desktop"
 
 skipped=0
