@@ -11,9 +11,9 @@
 #include "catalogue/SkinCatalogue.h"
 #include "engine/FilterList.h"
 #include "engine/NameSorter.h"
-#include "engine/PackageOpener.h"
 #include "engine/PackageReader.h"
 #include "engine/ScriptWriter.h"
+#include "engine/WizardSession.h"
 #include "services/SafeFile.h"
 
 #include <QByteArray>
@@ -133,15 +133,11 @@ void WholePipeline(benchmark::State& state) {
     const QString path = fixture.package(int(state.range(0)));
     qsizetype textSize = 0;
     for (auto _ : state) {
-        CatalogueState catalogue;
-        const SkinList list = LoadSkinInfo(fixture.programDir(), catalogue);
-        SelectSkin(list.selected, catalogue);
-        PackageSession session;
-        const OpenOutcome outcome =
-            OpenPackageFile(path, fixture.programDir(), session, catalogue, list.keys);
-        SelectSkin(outcome.typeIndex, catalogue);
-        const QString text =
-            BuildINTText(session.PackageItems.Names, session.PackageItems, catalogue.CurrentSkin);
+        WizardSession session(fixture.programDir());
+        session.loadTypes();
+        session.openFile(path);
+        session.beginReview();
+        const QString text = session.intText();
         textSize = text.size();
         benchmark::DoNotOptimize(text);
     }
@@ -185,12 +181,11 @@ void SortStage(benchmark::State& state) {
 void GenerateStage(benchmark::State& state) {
     Fixture& fixture = Shared();
     const QString path = fixture.package(int(state.range(0)));
-    CatalogueState catalogue;
-    PackageSession session;
-    OpenPackageFile(path, fixture.programDir(), session, catalogue, {});
+    WizardSession session(fixture.programDir());
+    session.openFile(path);
+    session.beginReview();
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            BuildINTText(session.PackageItems.Names, session.PackageItems, catalogue.CurrentSkin));
+        benchmark::DoNotOptimize(session.intText());
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {

@@ -1,9 +1,8 @@
 #include "CliPackage.h"
 
 #include "catalogue/SkinCatalogue.h"
-#include "engine/PackageOpener.h"
 #include "engine/PackageReader.h"
-#include "engine/ScriptWriter.h"
+#include "engine/WizardSession.h"
 #include "services/Text1252.h"
 
 #include <QFileInfo>
@@ -32,24 +31,15 @@ QString UnusableFile(const QString& path) {
     return {};
 }
 
-// Step two's drop-down: the entry equal to the guessed key, else the first.
-int StepTwoSelection(const QStringList& keys, const QString& guessedKey) {
-    return std::max(TypeListIndex(keys, guessedKey), 0);
-}
-
 // Step four's double clicks: each mention removes one entry.
-QStringList Reviewed(QStringList names, const QStringList& removals, const QString& path,
-                     QStringList& warnings) {
+void Remove(WizardSession& session, const QStringList& removals, const QString& path,
+            QStringList& warnings) {
     for (const QString& removal : removals) {
-        const int index = TypeListIndex(names, removal);
-        if (index < 0)
+        if (!session.remove(TypeListIndex(session.reviewed(), removal)))
             warnings.append(QStringLiteral("%1: \"%2\" is not among the found names; nothing "
                                            "removed for it.")
                                 .arg(path, removal));
-        else
-            names.removeAt(index);
     }
-    return names;
 }
 
 } // namespace
@@ -58,25 +48,25 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
     if (const QString reason = UnusableFile(path); !reason.isEmpty())
         return Failed(CliStatus::Unreadable, path, reason);
 
-    // Step one: the type list is loaded afresh and its first entry selected,
-    // then the package is opened and its type guessed.
-    CatalogueState catalogue;
-    const SkinList list = LoadSkinInfo(dataDir, catalogue);
-    SelectSkin(list.selected, catalogue);
-    PackageSession session;
-    const OpenOutcome opened = OpenPackageFile(path, dataDir, session, catalogue, list.keys);
+    // The wizard's steps, every choice accepted but the type and the removals
+    // the command line asks for.
+    WizardSession session(dataDir);
+    session.loadTypes();
+    const OpenOutcome opened = session.openFile(path);
     if (!opened.read)
         return Failed(CliStatus::Unreadable, path,
                       QStringLiteral("not a package this program can read (its header or name "
                                      "table is damaged, or it is no Unreal package)."));
-    const QStringList& read = session.PackageRead.Names;
+    const QStringList& read = session.package().PackageRead.Names;
     if (std::all_of(read.cbegin(), read.cend(), [](const QString& n) { return n.isEmpty(); }))
         return Failed(CliStatus::Unreadable, path,
                       QStringLiteral("its name table is in a layout this program cannot read; "
                                      "no name could be taken from it."));
     // Step four's list does not depend on the type.
     PackageOutcome outcome;
-    outcome.names = Reviewed(session.PackageItems.Names, options.removals, path, outcome.warnings);
+    session.beginReview();
+    Remove(session, options.removals, path, outcome.warnings);
+    outcome.names = session.reviewed();
     if (options.names)
         return outcome;
 
@@ -86,18 +76,14 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                                      "name \"%1\". Select the correct skin type with --type KEY "
                                      "('varnwick-cli --types' lists them).")
                           .arg(ShortUTXName(path, true, true)));
-    SelectSkin(opened.typeIndex, catalogue);
-
-    // Step two: the guessed entry is selected again, then the chosen one.
-    SelectSkin(StepTwoSelection(list.keys, catalogue.CurrentSkin.Key), catalogue);
+    session.selectGuessedType();
     if (!options.type.isEmpty())
-        SelectSkin(TypeListIndex(list.keys, options.type), catalogue);
+        session.selectType(TypeListIndex(session.typeKeys(), options.type));
 
-    // Step five.
     if (outcome.names.isEmpty())
         outcome.warnings.append(
             QStringLiteral("%1: no texture names are left; the .int lists none.").arg(path));
-    const QString text = BuildINTText(outcome.names, session.PackageItems, catalogue.CurrentSkin);
+    const QString& text = session.intText();
     if (text.isEmpty())
         return Failed(CliStatus::UnknownType, path,
                       QStringLiteral("the texture names follow neither the UT nor the Unreal "

@@ -1,8 +1,6 @@
 #include "TestPaths.h"
 #include "UtxBuilder.h"
-#include "catalogue/SkinCatalogue.h"
-#include "engine/PackageOpener.h"
-#include "engine/ScriptWriter.h"
+#include "engine/WizardSession.h"
 #include "services/Text1252.h"
 
 #include <QtTest>
@@ -12,13 +10,11 @@
 namespace {
 // What the wizard saves for a package when the user accepts every step.
 QByteArray WizardBytes(const QString& packagePath) {
-    CatalogueState c;
-    const SkinList list = LoadSkinInfo(BuiltBinDir(), c);
-    SelectSkin(list.selected, c);
-    PackageSession s;
-    SelectSkin(OpenPackageFile(packagePath, BuiltBinDir(), s, c, list.keys).typeIndex, c);
-    return ToWindows1252(BuildINTText(s.PackageItems.Names, s.PackageItems, c.CurrentSkin))
-        .value_or("");
+    WizardSession session(BuiltBinDir());
+    session.loadTypes();
+    session.openFile(packagePath);
+    session.beginReview();
+    return ToWindows1252(session.intText()).value_or("");
 }
 } // namespace
 

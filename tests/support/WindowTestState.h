@@ -3,18 +3,21 @@
 #include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "UtxBuilder.h"
+#include "engine/WizardSession.h"
 #include "shell/AppState.h"
 
 #include <QTest>
 #include <QtWidgets>
 
 // A fresh program for one window test: an empty program folder, a private
-// settings store and scripted dialogs. Windows left open are deleted with it.
+// settings store, scripted dialogs and a wizard session over them. Windows left open are deleted
+// with it.
 struct WindowTestState {
     QTemporaryDir folder;
     QString programDir = folder.filePath(QStringLiteral("program"));
     QSettings store{folder.filePath(QStringLiteral("store.conf")), QSettings::IniFormat};
     ScriptedDialogs dialogs;
+    WizardSession session{programDir};
     AppState state;
 
     WindowTestState() {

@@ -9,7 +9,6 @@
 struct PackageRecord {
     QString FileName;    // file name without folder, with extension
     QString PackageName; // FileName less its last four characters
-    QString GameType;    // "UT", "U" or empty
     qint32 NameCount = 0;
     QStringList Names;
 

@@ -113,10 +113,9 @@ QString UScript(const QStringList& items, const QString& package, const SkinForm
 
 } // namespace
 
-void FindGameType(PackageRecord& PackageItems) {
-    const QStringList& names = PackageItems.Names;
+QString FindGameType(const QStringList& names) {
     if (names.isEmpty())
-        return;
+        return {};
     const auto withoutDigit = std::count_if(names.cbegin(), names.cend(),
                                             [](const QString& n) { return DigitValue(n) == 0; });
     const bool anySkinDigit = std::any_of(names.cbegin(), names.cend(), [](const QString& n) {
@@ -124,23 +123,23 @@ void FindGameType(PackageRecord& PackageItems) {
         return value >= 1 && value <= 5;
     });
     if (withoutDigit >= names.size() - 1)
-        PackageItems.GameType = QStringLiteral("U");
-    else if (anySkinDigit)
-        PackageItems.GameType = QStringLiteral("UT");
+        return QStringLiteral("U");
+    if (anySkinDigit)
+        return QStringLiteral("UT");
+    return {};
 }
 
-QString WriteScript(const QStringList& items, PackageRecord& PackageItems,
+QString WriteScript(const QStringList& items, const PackageRecord& PackageItems,
                     const SkinFormat& CurrentSkin) {
-    FindGameType(PackageItems);
-    const QString& type = PackageItems.GameType;
-    if (type.compare(u"UT", Qt::CaseInsensitive) == 0)
+    const QString type = FindGameType(PackageItems.Names);
+    if (type == u"UT")
         return UTScript(items, PackageItems.PackageName, CurrentSkin);
-    if (type.compare(u"U", Qt::CaseInsensitive) == 0)
+    if (type == u"U")
         return UScript(items, PackageItems.PackageName, CurrentSkin);
     return {};
 }
 
-QString BuildINTText(const QStringList& list, PackageRecord& PackageItems,
+QString BuildINTText(const QStringList& list, const PackageRecord& PackageItems,
                      const SkinFormat& CurrentSkin) {
     if (list.isEmpty())
         return Header();

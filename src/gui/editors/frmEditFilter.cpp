@@ -76,8 +76,8 @@ void frmEditFilter::refreshCount() {
 
 void frmEditFilter::Command1_Click() {
     List1->clear();
-    QStringList fromFile;
-    ReadFilter(&fromFile, state_.programDir, FilterFile, state_.session.FilterList);
+    QStringList fromFile, loaded;
+    ReadFilter(&fromFile, state_.programDir, FilterFile, loaded);
     List1->addItems(fromFile);
     refreshCount();
 }
@@ -90,7 +90,6 @@ void frmEditFilter::Command2_Click() {
     QString error;
     WriteFilter(entries(), state_.programDir, FilterFile, *state_.dialogs, &error);
     refreshCount();
-    ReadFilter(nullptr, state_.programDir, FilterFile, state_.session.FilterList);
     if (!error.isEmpty()) {
         state_.dialogs->message(error, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
         return;
@@ -116,9 +115,4 @@ void frmEditFilter::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void frmEditFilter::done(int result) {
-    ReadFilter(nullptr, state_.programDir, FilterFile, state_.session.FilterList);
-    QDialog::done(result);
 }

@@ -12,8 +12,8 @@ struct AppState;
 
 // The filter list editor: shows unreal.flt's entries, adds the text typed into
 // Text1 on Enter, removes an entry on double-click and writes the list back.
-// Whenever it closes, the program's filter list is reloaded from the file, so
-// edits that were not written are dropped.
+// Edits that were not written are dropped when it closes; the wizard reads the
+// file afresh for each package it opens.
 class frmEditFilter : public QDialog {
     Q_OBJECT
 
@@ -25,8 +25,6 @@ public:
     QLineEdit* Text1;
     QPushButton* Command1;
     QPushButton* Command2;
-
-    void done(int result) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -100,7 +100,6 @@ void frmEditTypes::mnuSave_Click() {
         report(error + QStringLiteral(" Nothing was saved."));
         return;
     }
-    ReadSkins(state_.programDir, state_.catalogue);
     accept();
 }
 
@@ -115,9 +114,4 @@ void frmEditTypes::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void frmEditTypes::done(int result) {
-    ReadSkins(state_.programDir, state_.catalogue);
-    QDialog::done(result);
 }

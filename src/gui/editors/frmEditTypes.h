@@ -10,7 +10,7 @@ struct AppState;
 
 // The skin type catalogue as plain text: "Save" writes the box back to
 // SkinFormats.ini and closes the window, "Reload" reads the file again. The
-// catalogue in memory is re-read after a save and whenever the window closes.
+// wizard reads the catalogue afresh whenever a package is opened.
 class frmEditTypes : public QDialog {
     Q_OBJECT
 
@@ -21,8 +21,6 @@ public:
     QAction* mnuSave;
     QAction* mnuReload;
     QPlainTextEdit* Text1;
-
-    void done(int result) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "catalogue/SkinCatalogue.h"
-#include "engine/PackageRecord.h"
 #include "services/UpdateCheck.h"
 #include "settings/RegInfo.h"
 
@@ -27,9 +25,7 @@ struct AppState {
     Dialogs* dialogs = nullptr; // message boxes and file dialogs
     clsCdlg* cdlg = nullptr;    // the shared file dialog wrapper
 
-    AppSettings settings;     // UTDir, UTXDir, PicView, TexturesDir
-    PackageSession session;   // UTXPath, PackageRead, PackageItems, FilterList
-    CatalogueState catalogue; // SkinCatalogue, CurrentSkin, SkinsRead
+    AppSettings settings; // UTDir, UTXDir, PicView, TexturesDir
     bool WindowPosReset = false;
     QString BrowseResult; // the folder chosen in the directory picker last; empty when cancelled
     QIcon AppIcon;

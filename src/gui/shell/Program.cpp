@@ -1,5 +1,6 @@
 #include "shell/Program.h"
 
+#include "engine/WizardSession.h"
 #include "services/ProgramFolder.h"
 #include "services/clsCdlg.h"
 #include "shell/AppState.h"
@@ -43,12 +44,13 @@ int RunProgram(int& argc, char** argv, const QString& package,
     clsCdlg cdlg(dialogs);
     AppState state;
     state.programDir = ProgramDir();
+    WizardSession session(state.programDir);
     state.store = &store;
     state.dialogs = &dialogs;
     state.cdlg = &cdlg;
     state.endProcess = [] { QCoreApplication::exit(0); };
 
-    const std::unique_ptr<frmWizard> wizard = Main(state);
+    const std::unique_ptr<frmWizard> wizard = Main(session, state);
     dialogs.setOwner(wizard.get());
     if (started)
         started(*wizard);

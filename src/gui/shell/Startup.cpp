@@ -17,8 +17,8 @@ bool SettingsWindowOpen(const AppState& state) {
 
 } // namespace
 
-std::unique_ptr<frmWizard> Main(AppState& state) {
-    auto wizard = std::make_unique<frmWizard>(state);
+std::unique_ptr<frmWizard> Main(WizardSession& session, AppState& state) {
+    auto wizard = std::make_unique<frmWizard>(session, state);
     state.wizard = wizard.get();
     state.AppIcon = wizard->windowIcon();
     CreateStartupWindows(state);

@@ -1,9 +1,7 @@
 #include "wizard/frmWizard.h"
 
-#include "catalogue/SkinCatalogue.h"
-#include "engine/PackageLoading.h"
 #include "engine/PackageReader.h"
-#include "engine/ScriptWriter.h"
+#include "engine/WizardSession.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
 #include "shell/AppState.h"
@@ -12,7 +10,6 @@
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetText.h"
-#include "wizard/ItemReview.h"
 #include "wizard/PackageDrop.h"
 
 #include <QCloseEvent>
@@ -95,6 +92,11 @@ void SetBordered(QLabel* label) {
     label->setMargin(1);
 }
 
+// "N Items found." for a list of `count` entries; there is no singular form.
+QString CountCaption(qsizetype count) {
+    return QString::number(count) + QStringLiteral(" Items found.");
+}
+
 // Step three's text: the chosen type's description and the package's path.
 QString VerificationText(const QString& description, const QString& UTXPath) {
     return QStringList{QStringLiteral("-------Skin Type-------"),       description, QString(),
@@ -105,7 +107,8 @@ QString VerificationText(const QString& description, const QString& UTXPath) {
 
 } // namespace
 
-frmWizard::frmWizard(AppState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+frmWizard::frmWizard(WizardSession& session, AppState& state, QWidget* parent)
+    : QMainWindow(parent), session_(session), state_(state) {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Varnwick Pro - Wizard"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -261,11 +264,6 @@ void frmWizard::createStepFour() {
     SetBordered(Label1);
     createBack(2, panel, TwipsRect(120, 2550, 885, 255));
     createNext(3, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
-
-    // The unpruned copy the review restores from; never shown.
-    lstBackup = new QListWidget(centralWidget());
-    lstBackup->setObjectName(QStringLiteral("lstBackup"));
-    lstBackup->hide();
 }
 
 void frmWizard::createStepFive() {
@@ -299,7 +297,8 @@ void frmWizard::Form_Load() {
     widthMargin_ = 100;
     heightMargin_ = 750;
     setEditorMenus(true);
-    fillTypeList();
+    session_.loadTypes();
+    showTypes();
     Frame1[0]->move(0, 0);
     sizeToPanel(0);
 }
@@ -365,81 +364,47 @@ void frmWizard::showPanel(int from, int to, bool forward) {
     step_ = to + 1;
 }
 
-void frmWizard::fillTypeList() {
+// The drop-down shows the session's type list and selection, the box below
+// it the rules in use.
+void frmWizard::showTypes() {
     cboInfo->clear();
-    const SkinList list = LoadSkinInfo(state_.programDir, state_.catalogue);
-    cboInfo->addItems(list.keys);
-    // Adding to an empty drop-down selects its first entry; a list that could
-    // not be read completely has no selection.
-    cboInfo->setCurrentIndex(-1);
-    if (list.selected >= 0)
-        selectType(list.selected);
+    cboInfo->addItems(session_.typeKeys());
+    cboInfo->setCurrentIndex(session_.typeIndex());
+    showSelectedType();
 }
 
-void frmWizard::selectType(int index) {
-    cboInfo->setCurrentIndex(index);
-    cboInfo_Click();
+void frmWizard::showSelectedType() {
+    lblSkinDesc->setText(session_.skin().Description);
 }
 
 void frmWizard::cboInfo_Click() {
-    const int index = cboInfo->currentIndex();
-    const QList<SkinFormat>& catalogue = state_.catalogue.SkinCatalogue;
-    if (cboInfo->count() == 0 || index < 0 || index >= catalogue.size())
-        return;
-    SelectSkin(index, state_.catalogue);
-    lblSkinDesc->setText(catalogue.at(index).Description);
-}
-
-QStringList frmWizard::typeListKeys() const {
-    QStringList keys;
-    for (int i = 0; i < cboInfo->count(); ++i)
-        keys.append(cboInfo->itemText(i));
-    return keys;
-}
-
-void frmWizard::synchroniseTypeList() {
-    if (cboInfo->count() == 0)
-        return;
-    // The guessed type again, else the first entry.
-    selectType(std::max(TypeListIndex(typeListKeys(), state_.catalogue.CurrentSkin.Key), 0));
+    session_.selectType(cboInfo->currentIndex());
+    showSelectedType();
 }
 
 void frmWizard::showOpenedFile() {
-    const QString& path = state_.session.UTXPath;
+    const QString& path = session_.package().UTXPath;
     lblFilename->setText(path.isEmpty() ? QString() : ShortUTXName(path, false, true));
     cmdNext[0]->setEnabled(!path.isEmpty());
+}
+
+void frmWizard::showReview() {
+    lstItems->clear();
+    lstItems->addItems(session_.reviewed());
+    lblListInfo->setText(CountCaption(session_.reviewed().size()));
 }
 
 void frmWizard::cmdOpen_Click() {
     openPackage(*state_.dialogs, *state_.cdlg);
 }
 
+// A file that is no package leaves the file shown as it was.
 void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
     setEditorMenus(false);
-    const int previousIndex = cboInfo->currentIndex();
-    const QString previousKey = cboInfo->currentText();
-    const SkinFormat previousSkin = state_.catalogue.CurrentSkin;
-    const QString previousDescription = lblSkinDesc->text();
-
-    fillTypeList();
-    const OpenOutcome outcome =
-        LoadUTXfile(dialogs, cdlg, state_.settings.TexturesDir, state_.programDir, state_.session,
-                    state_.catalogue, typeListKeys());
-    if (outcome.read) {
-        if (outcome.typeIndex >= 0)
-            selectType(outcome.typeIndex);
-    } else if (!cdlg.CancelError()) {
-        // A file that is no package leaves everything as it was, the type
-        // chosen before included, although the list has been refilled.
-        int index = previousIndex;
-        if (index < 0 || index >= cboInfo->count() || cboInfo->itemText(index) != previousKey)
-            index = cboInfo->findText(previousKey, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-        cboInfo->setCurrentIndex(index);
-        state_.catalogue.CurrentSkin = previousSkin;
-        lblSkinDesc->setText(previousDescription);
-        return;
-    }
-    showOpenedFile();
+    const OpenOutcome outcome = session_.open(dialogs, cdlg, state_.settings.TexturesDir);
+    showTypes();
+    if (outcome.read || outcome.cancelled)
+        showOpenedFile();
 }
 
 void frmWizard::cmdNext_Click(int index) {
@@ -447,27 +412,26 @@ void frmWizard::cmdNext_Click(int index) {
     switch (index) {
     case 0:
         showPanel(0, 1, true);
-        synchroniseTypeList();
+        session_.selectGuessedType();
+        showTypes();
         break;
     case 1:
         showPanel(1, 2, true);
         lblVerify->setText(
-            VerificationText(state_.catalogue.CurrentSkin.Description, state_.session.UTXPath));
+            VerificationText(session_.skin().Description, session_.package().UTXPath));
         break;
     case 2:
         showPanel(2, 3, true);
-        FillItemList(lstItems, state_.session.PackageItems.Names);
-        FillItemList(lstBackup, state_.session.PackageItems.Names);
-        lblListInfo->setText(CountCaption(lstItems->count()));
+        session_.beginReview();
+        showReview();
         break;
     case 3:
         showPanel(3, 4, true);
-        txtINT->setPlainText(BuildINTText(ListEntries(lstItems), state_.session.PackageItems,
-                                          state_.catalogue.CurrentSkin));
+        txtINT->setPlainText(session_.intText());
         break;
     case 4:
-        SaveINTfile(*state_.dialogs, *state_.cdlg, state_.settings.UTDir, state_.session.UTXPath,
-                    intText());
+        session_.setText(intText());
+        session_.save(*state_.dialogs, *state_.cdlg, state_.settings.UTDir);
         break;
     default:
         break;
@@ -486,14 +450,21 @@ void frmWizard::cmdBack_Click(int index) {
     showPanel(index + 1, index, false);
 }
 
+// The entry leaves the list in place, so that the list keeps its scroll
+// position while the user prunes it.
 void frmWizard::lstItems_DblClick() {
-    RemoveListItem(lstItems);
-    lblListInfo->setText(CountCaption(lstItems->count()));
+    const QList<QListWidgetItem*> selected = lstItems->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int row = lstItems->row(selected.first());
+    if (session_.remove(row))
+        delete lstItems->takeItem(row);
+    lblListInfo->setText(CountCaption(session_.reviewed().size()));
 }
 
 void frmWizard::lblListInfo_Click() {
-    RestoreItemList(lstItems, lstBackup);
-    lblListInfo->setText(CountCaption(lstItems->count()));
+    session_.restore();
+    showReview();
 }
 
 bool frmWizard::eventFilter(QObject* watched, QEvent* event) {

@@ -13,18 +13,21 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class WizardSession;
 class clsCdlg;
 struct AppState;
 
 // The program's main window: five steps, one panel each, from choosing a
-// package to saving its .int text. Closing it ends the program.
+// package to saving its .int text; a view of the wizard's session, which
+// holds the package, the type, the reviewed names and the text. Closing it
+// ends the program.
 class frmWizard : public QMainWindow {
     Q_OBJECT
 
 public:
     // Creating the window runs its load step: editor menus enabled, the type
     // list filled from the catalogue, the window sized to step one.
-    explicit frmWizard(AppState& state, QWidget* parent = nullptr);
+    frmWizard(WizardSession& session, AppState& state, QWidget* parent = nullptr);
 
     // The step shown, 1 to 5.
     int step() const { return step_; }
@@ -67,7 +70,6 @@ public:
     QListWidget* lstItems = nullptr;
     QLabel* lblHelpText = nullptr;
     QLabel* Label1 = nullptr;
-    QListWidget* lstBackup = nullptr;
 
     // Step five.
     QPlainTextEdit* txtINT = nullptr;
@@ -103,12 +105,11 @@ private:
     void Form_Load();
     void cmdOpen_Click();
     void openPackage(Dialogs& dialogs, clsCdlg& cdlg);
-    void fillTypeList();
-    void selectType(int index);
+    void showTypes();
+    void showSelectedType();
     void cboInfo_Click();
-    QStringList typeListKeys() const;
-    void synchroniseTypeList();
     void showOpenedFile();
+    void showReview();
     void cmdNext_Click(int index);
     void cmdBack_Click(int index);
     void lstItems_DblClick();
@@ -118,6 +119,7 @@ private:
     void sizeToPanel(int panel);
     void setEditorMenus(bool enabled);
 
+    WizardSession& session_;
     AppState& state_;
     int step_ = 1;
     // Outer width and height beyond the panel shown: frame, caption and menu.

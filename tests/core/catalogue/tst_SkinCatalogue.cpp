@@ -2,8 +2,7 @@
 
 #include "TestPaths.h"
 #include "UtxBuilder.h"
-#include "engine/PackageOpener.h"
-#include "engine/ScriptWriter.h"
+#include "engine/WizardSession.h"
 
 #include <QtTest>
 
@@ -92,9 +91,9 @@ private slots:
             QTest::newRow(key) << QString(key);
     }
     // With the shipped SkinFormats.ini and unreal.flt, every model's packages get its type: nothing
-    // ends the catalogue early, no key before it hides it. Keeping every found name, the program
-    // writes the textures the game's .int lists (a package of them where the game's is not at
-    // hand), in the game's order for BossSkins.
+    // ends the catalogue early, no key before it hides it. Where the game's .int is at hand,
+    // keeping every found name, the program writes the textures it lists (from a package of them
+    // where the game's package is not at hand), in the game's order for BossSkins.
     void models() {
         QFETCH(QString, key);
         QStringList games = Objects(FileBytes(FixturesDir() + '/' + key + ".int"));
@@ -107,13 +106,14 @@ private slots:
             QVERIFY(WriteBytes(
                 path, BuildUtx64(QStringList{"None", "Palette3", key + "_Mine"} + textures)));
         }
-        CatalogueState catalogue;
-        QVERIFY(ReadSkins(BuiltBinDir(), catalogue));
-        PackageSession session;
-        QVERIFY(OpenPackageFile(path, BuiltBinDir(), session, catalogue, {}).typeFound);
-        QCOMPARE(catalogue.CurrentSkin.Key, key);
-        QStringList ours = Objects(
-            BuildINTText(session.PackageItems.Names, session.PackageItems, catalogue.CurrentSkin));
+        WizardSession session(BuiltBinDir());
+        session.loadTypes();
+        QVERIFY(session.openFile(path).typeFound);
+        QCOMPARE(session.skin().Key, key);
+        if (games.isEmpty())
+            return;
+        session.beginReview();
+        QStringList ours = Objects(session.intText());
         if (key != "BossSkins") {
             ours.sort();
             games.sort();

@@ -6,7 +6,7 @@
 
 namespace {
 // What a failed read must leave exactly as it was.
-const PackageRecord Earlier{"Earlier.utx", "Earlier", "UT", 1, {"earlier1"}};
+const PackageRecord Earlier{"Earlier.utx", "Earlier", 1, {"earlier1"}};
 const QString Long63(63, 'A'), Long31(31, 'N');
 const QStringList Refused; // no names: the read fails
 } // namespace
@@ -47,7 +47,7 @@ private slots:
         QFETCH(QStringList, names);
         PackageRecord record = Earlier;
         QCOMPARE(ReadUTXBytes(package, "/home/u/.loki/ut/A.b/Skin.utx", record), !names.isEmpty());
-        const PackageRecord read{"Skin.utx", "Skin", "UT", qint32(names.size()), names};
+        const PackageRecord read{"Skin.utx", "Skin", qint32(names.size()), names};
         QCOMPARE(record, names.isEmpty() ? Earlier : read);
     }
 

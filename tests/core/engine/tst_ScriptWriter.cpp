@@ -12,7 +12,7 @@ QString L(const QString& name, const QString& desc = {}) {
 const QString Header = QStringLiteral("[public]\r\n");
 
 QString Write(const QStringList& items, const QStringList& names, const QString& exclude) {
-    PackageRecord package{"SoldierSkins_Foo.utx", "SoldierSkins_Foo", {}, 0, names};
+    PackageRecord package{"SoldierSkins_Foo.utx", "SoldierSkins_Foo", 0, names};
     return WriteScript(items, package, {"SoldierSkins", exclude, "1", "5", "4", "Soldiers"});
 }
 } // namespace
@@ -55,7 +55,7 @@ private slots:
     void removalsKeepThePackagesRules() {
         QCOMPARE(Write({"boss", "face"}, {"foot1", "foot2", "boss"}, "x"),
                  Header + L("boss") + L("face"));
-        PackageRecord package{"SoldierSkins_Foo.utx", "SoldierSkins_Foo", {}, 1, {"boss"}};
+        PackageRecord package{"SoldierSkins_Foo.utx", "SoldierSkins_Foo", 1, {"boss"}};
         QCOMPARE(BuildINTText({}, package, {}), Header);
     }
 };

@@ -55,7 +55,8 @@ private slots:
         PackageRecord read, items;
         read.Names = {"botpack_x", "newthing", "none", "skinfoot1", "texture"};
         read.NameCount = 5;
-        filteritems("/ut/Textures/Skin.utx", t.programDir, t.state.session.FilterList, read, items);
+        QStringList filter;
+        filteritems("/ut/Textures/Skin.utx", t.programDir, filter, read, items);
         QCOMPARE(items.Names,
                  (written ? QStringList{"none", "texture"} : QStringList{"newthing", "none"}));
     }

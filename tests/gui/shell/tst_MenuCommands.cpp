@@ -8,7 +8,7 @@ using Command = void (*)(AppState&);
 Q_DECLARE_METATYPE(Command)
 
 struct Running : WindowTestState {
-    frmWizard wizard{state};
+    frmWizard wizard{session, state};
     Running() {
         state.wizard = &wizard;
         wizard.move(400, 200);

@@ -42,7 +42,7 @@ private slots:
             });
         });
         watch.start(10);
-        const std::unique_ptr<frmWizard> wizard = Main(t.state);
+        const std::unique_ptr<frmWizard> wizard = Main(t.session, t.state);
 
         QCOMPARE(shown, (firstRun ? QStringList{"0", "0"} : QStringList()));
         QVERIFY(wizard->isVisible());

@@ -1,0 +1,166 @@
+#include "engine/WizardSession.h"
+
+#include "engine/FilterList.h"
+#include "engine/NameSorter.h"
+#include "engine/PackageReader.h"
+#include "engine/ScriptWriter.h"
+#include "services/Dialogs.h"
+#include "services/SafeFile.h"
+#include "services/Text1252.h"
+#include "services/clsCdlg.h"
+#include "settings/GameFolders.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString SaveFailedTitle = QStringLiteral("Save Failed");
+
+// The package the user picks in texturesDir; nothing when cancelled.
+std::optional<QString> AskForPackage(clsCdlg& cdlg, const QString& texturesDir) {
+    cdlg.setInitDir(texturesDir);
+    cdlg.setFilter(QStringLiteral("UTX Files|*.utx|All Files|*.*"));
+    cdlg.setFilename(QString());
+    cdlg.ShowOpen();
+    const QString path = cdlg.Filename();
+    if (path.isEmpty())
+        return std::nullopt;
+    cdlg.setFilename(QString());
+    return path;
+}
+
+// The file to write the text to, confirmed by the user; empty when the user
+// cancelled.
+QString AskForTarget(clsCdlg& cdlg, const QString& UTDir, const QString& UTXPath) {
+    const QString systemDir = GameSubfolder(UTDir, QStringLiteral("System"));
+    cdlg.setInitDir(systemDir);
+    cdlg.setFilename(systemDir + QLatin1Char('/') + ShortUTXName(UTXPath, true, true) +
+                     QStringLiteral(".int"));
+    cdlg.setFilter(QStringLiteral("INT Files|*.int|All Files|*.*"));
+    cdlg.ShowSave();
+    if (cdlg.CancelError())
+        return {};
+    return cdlg.Filename();
+}
+
+} // namespace
+
+void WizardSession::loadTypes() {
+    const SkinList list = LoadSkinInfo(programDir_, catalogue_);
+    typeKeys_ = list.keys;
+    typeIndex_ = -1;
+    if (list.selected >= 0)
+        selectType(list.selected);
+}
+
+OpenOutcome WizardSession::openFile(const QString& path) {
+    OpenOutcome outcome;
+    if (!ReadUTXFile(path, package_.PackageRead))
+        return outcome;
+    outcome.read = true;
+    package_.UTXPath = path;
+    filteritems(path, programDir_, package_.FilterList, package_.PackageRead,
+                package_.PackageItems);
+    SortArray(package_.PackageItems.Names);
+
+    outcome.typeFound = MatchSkinFormat(ShortUTXName(path, true, true), programDir_, catalogue_);
+    if (outcome.typeFound)
+        outcome.typeIndex = TypeListIndex(typeKeys_, catalogue_.CurrentSkin.Key);
+    if (outcome.typeIndex >= 0)
+        selectType(outcome.typeIndex);
+    return outcome;
+}
+
+OpenOutcome WizardSession::open(Dialogs& dialogs, clsCdlg& cdlg, const QString& texturesDir) {
+    const int previousIndex = typeIndex_;
+    const QString previousKey = previousIndex >= 0 ? typeKeys_[previousIndex] : QString();
+    const SkinFormat previousSkin = catalogue_.CurrentSkin;
+
+    loadTypes();
+    const std::optional<QString> path = AskForPackage(cdlg, texturesDir);
+    if (!path)
+        return OpenOutcome{.cancelled = true};
+    const OpenOutcome outcome = openFile(*path);
+    if (!outcome.read) {
+        // The package shown before stays open, the type chosen before
+        // included, although the list has been read again; the user learns
+        // why nothing changed.
+        typeIndex_ = previousIndex;
+        if (typeIndex_ < 0 || typeIndex_ >= typeKeys_.size() ||
+            typeKeys_[typeIndex_] != previousKey)
+            typeIndex_ = int(typeKeys_.indexOf(previousKey));
+        catalogue_.CurrentSkin = previousSkin;
+        dialogs.message(QStringLiteral("Could not read this file as a package:\r\n%1").arg(*path),
+                        QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
+    } else if (!outcome.typeFound) {
+        dialogs.message(QStringLiteral("Select the correct skin type."),
+                        QStringLiteral("Format Unknown"), Dialogs::Buttons::Ok);
+    }
+    return outcome;
+}
+
+void WizardSession::selectType(int index) {
+    if (index < 0 || index >= typeKeys_.size() || index >= catalogue_.SkinCatalogue.size())
+        return;
+    typeIndex_ = index;
+    SelectSkin(index, catalogue_);
+}
+
+void WizardSession::selectGuessedType() {
+    if (!typeKeys_.isEmpty())
+        selectType(std::max(TypeListIndex(typeKeys_, catalogue_.CurrentSkin.Key), 0));
+}
+
+void WizardSession::beginReview() {
+    reviewed_ = package_.PackageItems.Names;
+    backup_ = reviewed_;
+}
+
+bool WizardSession::remove(int row) {
+    if (row < 0 || row >= reviewed_.size())
+        return false;
+    reviewed_.removeAt(row);
+    return true;
+}
+
+void WizardSession::restore() {
+    reviewed_ = backup_;
+}
+
+const QString& WizardSession::intText() {
+    text_ = BuildINTText(reviewed_, package_.PackageItems, catalogue_.CurrentSkin);
+    return text_;
+}
+
+bool WizardSession::save(Dialogs& dialogs, clsCdlg& cdlg, const QString& UTDir) const {
+    const QString target = AskForTarget(cdlg, UTDir, package_.UTXPath);
+    if (target.isEmpty())
+        return false;
+
+    const std::optional<QByteArray> bytes = ToWindows1252(text_);
+    if (!bytes) {
+        dialogs.message(QStringLiteral("Could not write %1: the character \"%2\" cannot be stored "
+                                       "in an INT file (Windows-1252).")
+                            .arg(target, FirstUnencodableCharacter(text_)),
+                        SaveFailedTitle, Dialogs::Buttons::Ok);
+        return false;
+    }
+    // An empty file is replaced without asking. A folder standing at the
+    // target is no file to replace: the write below reports it.
+    if (FileExists(target) &&
+        dialogs.message(QStringLiteral("Are you sure you want to overwrite this file."),
+                        QStringLiteral("File Already Exists"),
+                        Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return false;
+
+    QString error;
+    if (!WriteFileAtomically(target, *bytes, &error)) {
+        dialogs.message(error, SaveFailedTitle, Dialogs::Buttons::Ok);
+        return false;
+    }
+    dialogs.message(QStringLiteral("Good job. You made a skin.\r\n"
+                                   "Now exit this, fire up UT and check out your skin."),
+                    QString(), Dialogs::Buttons::Ok);
+    return true;
+}
