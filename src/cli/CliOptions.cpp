@@ -14,8 +14,19 @@ CliCommandLine UsageError(const QString& reason) {
             true};
 }
 
+QString ListingConflict(const CliOptions& options) {
+    if (options.list && !options.extractDir.isEmpty())
+        return QStringLiteral("give either --list or --extract, not both.");
+    if (options.types || options.names || !options.output.isEmpty() ||
+        !options.outputDir.isEmpty() || !options.type.isEmpty() || !options.removals.isEmpty())
+        return QStringLiteral("--list and --extract take package files only (and --force).");
+    return options.packages.isEmpty() ? QStringLiteral("no package file given.") : QString();
+}
+
 // The combinations that cannot be carried out; empty when the options fit.
 QString Conflict(const CliOptions& options) {
+    if (options.list || !options.extractDir.isEmpty())
+        return ListingConflict(options);
     if (options.types)
         return options.packages.isEmpty() ? QString()
                                           : QStringLiteral("--types takes no package files.");
@@ -82,8 +93,16 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
     const QCommandLineOption force(
         QStringLiteral("force"),
         QStringLiteral("Replace existing files (otherwise they are left alone and reported)."));
-    parser.addOptions(
-        {help, version, dataDir, type, remove, names, types, output, outputDir, force});
+    const QCommandLineOption list(
+        QStringLiteral("list"),
+        QStringLiteral("Print every object of each package, one per line: path, class and, for "
+                       "textures, width, height and format, tab-separated."));
+    const QCommandLineOption extract(
+        QStringLiteral("extract"),
+        QStringLiteral("Write every texture that can be decoded as DIR/<package>/<path>.png."),
+        QStringLiteral("DIR"));
+    parser.addOptions({help, version, dataDir, type, remove, names, types, output, outputDir, force,
+                       list, extract});
     parser.addPositionalArgument(QStringLiteral("PACKAGE.utx"),
                                  QStringLiteral("The skin packages to write .int text for."),
                                  QStringLiteral("PACKAGE.utx..."));
@@ -96,7 +115,8 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
         return {std::nullopt, QStringLiteral("%1 %2\n").arg(Program, VarnwickVersion::Full), false};
 
     // An empty value would read as the option not given at all.
-    for (const QCommandLineOption* valued : {&dataDir, &type, &remove, &output, &outputDir}) {
+    for (const QCommandLineOption* valued :
+         {&dataDir, &type, &remove, &output, &outputDir, &extract}) {
         if (parser.values(*valued).contains(QString()))
             return UsageError(QStringLiteral("--%1 needs a value.").arg(valued->names().last()));
     }
@@ -110,8 +130,10 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
     options.output = parser.value(output);
     options.outputDir = parser.value(outputDir);
     options.force = parser.isSet(force);
+    options.list = parser.isSet(list);
+    options.extractDir = parser.value(extract);
     // A repeated single-valued option would silently drop all but one value.
-    for (const QCommandLineOption* single : {&dataDir, &type, &output, &outputDir}) {
+    for (const QCommandLineOption* single : {&dataDir, &type, &output, &outputDir, &extract}) {
         if (parser.values(*single).size() > 1)
             return UsageError(
                 QStringLiteral("--%1 may be given only once.").arg(single->names().last()));

@@ -15,6 +15,8 @@ struct CliOptions {
     QString output;       // -o: a file, "-" for standard output; empty when not given
     QString outputDir;    // --output-dir: one DIR/<short name>.int per package
     bool force = false;   // replace existing files
+    bool list = false;    // --list: print each package's objects
+    QString extractDir;   // --extract: write its textures as PNG files under DIR
 
     bool toStandardOutput() const {
         return output == QLatin1String("-") || (output.isEmpty() && outputDir.isEmpty());

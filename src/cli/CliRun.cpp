@@ -1,6 +1,7 @@
 #include "CliRun.h"
 
 #include "CliConsole.h"
+#include "CliListing.h"
 #include "CliOutput.h"
 #include "CliPackage.h"
 #include "catalogue/SkinCatalogue.h"
@@ -89,6 +90,10 @@ CliStatus Deliver(const QString& package, const QByteArray& bytes, const CliOpti
 } // namespace
 
 CliStatus RunCli(const CliOptions& options, const QString& dataDir) {
+    if (options.list)
+        return ListPackages(options.packages);
+    if (!options.extractDir.isEmpty())
+        return ExtractPackages(options.extractDir, options.packages, options.force);
     CatalogueState catalogue;
     if (const CliStatus status = CheckDataFolder(dataDir, !options.types, catalogue);
         status != CliStatus::Done)

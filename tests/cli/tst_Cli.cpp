@@ -54,6 +54,13 @@ private slots:
         };
         for (const auto& [name, names] : packages)
             QVERIFY(WriteBytes(tmp(name), BuildUtx64(names)));
+        PackageBuilder whole; // a palette, a group, a masked texture in it and one in RGBA7
+        const qint32 palette = whole.palette("Pal", QByteArray(1024, '\x40'));
+        whole.texture("Face", Texture(0, 2, 2, QByteArray(4, '\1'), palette, true),
+                      whole.group("Faces"));
+        whole.texture("Odd", Texture(1, 4, 4, QByteArray(64, '\0')));
+        QVERIFY(WriteBytes(tmp("Whole.utx"), whole.build()));
+        QVERIFY(WriteBytes(tmp("Cut.utx"), BuildUtx64({"None", "foot1", "foot2"}).chopped(6)));
         QVERIFY(WriteBytes(tmp("Empty.utx"), "") && WriteBytes(tmp("Existing.int"), "keep me"));
         QVERIFY(WriteBytes(tmp("data/SkinFormats.ini"),
                            SkinRecord({"Sk", "team", "1", "5", "4", "Example"}) +
@@ -90,6 +97,19 @@ private slots:
         QTest::newRow("unknown type")
             << "--type NoSuchSkins" + foo << 1 << none << "varnwick-cli --types";
         QTest::newRow("missing package") << "Nowhere.utx" << 2 << none << "no such file";
+        QTest::newRow("list") << "--list Whole.utx Sk_Bar.utx" << 0
+                              << QByteArray("# Whole.utx\nPal\tEngine.Palette\t\t\t\n"
+                                            "Faces\tCore.Package\t\t\t\n"
+                                            "Faces.Face\tEngine.Texture\t2\t2\tP8\n"
+                                            "Odd\tEngine.Texture\t4\t4\tRGBA7\n# Sk_Bar.utx\n")
+                              << QString();
+        QTest::newRow("list, cut short") << "--list Cut.utx" << 2 << none << "cut short";
+        QTest::newRow("extract") << "--extract out Whole.utx" << 0 << none
+                                 << "Odd: its format RGBA7 cannot be decoded; skipped";
+        QTest::newRow("list and names")
+            << "--list --names Whole.utx" << 1 << none << "package files only";
+        QTest::newRow("cut inside its name table")
+            << "Cut.utx" << 2 << none << "name table is damaged";
         QTest::newRow("type unknown") << "Mystery.utx" << 3 << none << "Format Unknown";
         QTest::newRow("outside Windows-1252") << "SoldierSkins_\u0416.utx" << 4 << none << "\u0416";
         QTest::newRow("output folder missing")
@@ -113,6 +133,15 @@ private slots:
         QVERIFY2(message.isEmpty() ? err.isEmpty() : err.contains(message), qPrintable(err));
         QCOMPARE(FileBytes(tmp("Existing.int")) + FileBytes(tmp("SoldierSkins_Foo.utx")),
                  "keep me" + package);
+    }
+
+    // An RGBA PNG per decodable texture, named by its path inside the package.
+    void extractWritesPngs() {
+        QCOMPARE(std::get<int>(run({"--extract", "out", "Whole.utx"})), 0);
+        const QByteArray png = FileBytes(tmp("out/Whole/Faces.Face.png"));
+        QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
+        QCOMPARE(png.mid(16, 10), QByteArray("\0\0\0\2\0\0\0\2\x08\x06", 10)); // 2 × 2, RGBA
+        QCOMPARE(QDir(tmp("out/Whole")).entryList(QDir::Files), QStringList{"Faces.Face.png"});
     }
 
     void textAsTheWizardSavesIt_data() {

@@ -6,43 +6,185 @@
 #include <QtEndian>
 
 namespace {
-// The package format's variable-length integer, for a length.
-QByteArray CompactIndex(quint32 value) {
-    QByteArray bytes(1, char((value > 0x3F ? 0x40 : 0) | (value & 0x3F)));
-    for (value >>= 6; value; value >>= 7)
-        bytes.append(char((value & 0x7F) | (value > 0x7F ? 0x80 : 0)));
+constexpr quint32 PackageTag = 0x9E2A83C1;
+constexpr quint32 ObjectFlags = 0x00070004; // public, standalone, loaded for client/server/editor
+constexpr int FirstGuidVersion = 68, FirstLengthVersion = 64, FirstSkipVersion = 63;
+enum { ByteType = 1, IntType = 2, BoolType = 3, ObjectType = 5 };
+
+QByteArray Int32(qint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
     return bytes;
 }
 
-QByteArray Build(const QStringList& names, qint32 tableOffset,
-                 QByteArray (*entry)(QByteArrayView)) {
-    QByteArray table;
-    for (const QString& name : names)
-        table += entry(ToWindows1252(name).value_or(name.toLatin1()));
-    return BuildUtx(qint32(names.size()), tableOffset, table);
+// A name table entry: from version 64 its length first; then the text, its
+// terminator and the flags real packages carry.
+QByteArray NameEntry(quint16 version, const QString& text) {
+    const QByteArray bytes = ToWindows1252(text).value_or(text.toLatin1()) + '\0';
+    const QByteArray entry = bytes + Int32(0x00070010);
+    return version >= FirstLengthVersion ? CompactIndex(qint32(bytes.size())) + entry : entry;
+}
+
+// A tag and value of a property list; bools keep their value in the tag.
+QByteArray Property(qint32 name, int type, QByteArrayView value, bool boolValue = false) {
+    static constexpr int SizeCodes[] = {-1, 0, 1, -1, 2};
+    const int code =
+        value.size() <= 4 && SizeCodes[value.size()] >= 0 ? SizeCodes[value.size()] : 5;
+    QByteArray tag = CompactIndex(name);
+    tag += char(type | (code << 4) | (boolValue ? 0x80 : 0));
+    if (code == 5)
+        tag += char(value.size());
+    return tag + value.toByteArray();
+}
+
+// A mip array of one mip; from version 63 each mip opens with where its data ends.
+QByteArray OneMip(quint16 version, qint64 start, const TextureSpec& spec, QByteArrayView data) {
+    QByteArray mip = CompactIndex(1);
+    const QByteArray sized = CompactIndex(qint32(data.size())) + data.toByteArray();
+    if (version >= FirstSkipVersion)
+        mip += Int32(qint32(start + mip.size() + 4 + sized.size()));
+    mip += sized + Int32(spec.width) + Int32(spec.height);
+    return mip + char(qCountTrailingZeroBits(quint32(spec.width))) +
+           char(qCountTrailingZeroBits(quint32(spec.height)));
 }
 } // namespace
 
-QByteArray Utx64Entry(QByteArrayView name) {
-    return CompactIndex(quint32(name.size() + 1)) + Utx60Entry(name);
+QByteArray CompactIndex(qint32 value) {
+    quint32 v = quint32(value < 0 ? -qint64(value) : value);
+    QByteArray bytes(1, char((value < 0 ? 0x80 : 0) | (v > 0x3F ? 0x40 : 0) | (v & 0x3F)));
+    for (v >>= 6; v; v >>= 7)
+        bytes.append(char((v & 0x7F) | (v > 0x7F ? 0x80 : 0)));
+    return bytes;
 }
 
-QByteArray Utx60Entry(QByteArrayView name) {
-    return name.toByteArray() + '\0' + QByteArray("\x10\x00\x07\x00", 4);
+void PutInt32(QByteArray& bytes, qsizetype at, qint32 value) {
+    qToLittleEndian(value, bytes.data() + at);
+}
+
+PackageBuilder::PackageBuilder(quint16 version, int generations)
+    : version_(version), generations_(generations) {}
+
+qint32 PackageBuilder::name(const QString& text) {
+    const qsizetype at = names_.indexOf(text);
+    if (at >= 0)
+        return qint32(at);
+    names_.append(text);
+    return qint32(names_.size() - 1);
+}
+
+qint32 PackageBuilder::import(const QString& classPackage, const QString& className, qint32 outer,
+                              const QString& objectName) {
+    imports_.append({name(classPackage), name(className), outer, name(objectName)});
+    return -qint32(imports_.size());
+}
+
+qint32 PackageBuilder::classRef(const QString& package, const QString& className) {
+    for (qsizetype i = 0; i < imports_.size(); ++i)
+        if (names_[imports_[i].name] == className && imports_[i].outer != 0 &&
+            names_[imports_[-imports_[i].outer - 1].name] == package)
+            return -qint32(i) - 1;
+    qint32 outer = 0;
+    for (qsizetype i = 0; i < imports_.size() && !outer; ++i)
+        if (names_[imports_[i].name] == package && imports_[i].outer == 0)
+            outer = -qint32(i) - 1;
+    if (!outer)
+        outer = import("Core", "Package", 0, package);
+    return import("Core", "Class", outer, className);
+}
+
+qint32 PackageBuilder::object(qint32 classRef, qint32 outer, const QString& objectName,
+                              QByteArray body) {
+    exports_.append({classRef, outer, name(objectName), [body](qint64) { return body; }});
+    return qint32(exports_.size());
+}
+
+qint32 PackageBuilder::group(const QString& objectName, qint32 outer) {
+    return object(classRef("Core", "Package"), outer, objectName, CompactIndex(name("None")));
+}
+
+qint32 PackageBuilder::palette(const QString& objectName, const QByteArray& colours, qint32 outer) {
+    const QByteArray body = CompactIndex(name("None")) + CompactIndex(qint32(colours.size() / 4));
+    return object(classRef("Engine", "Palette"), outer, objectName, body + colours);
+}
+
+qint32 PackageBuilder::texture(const QString& objectName, const TextureSpec& spec, qint32 outer) {
+    QByteArray props;
+    if (spec.format != 0)
+        props += Property(name("Format"), ByteType, QByteArray(1, char(spec.format)));
+    if (spec.palette != 0)
+        props += Property(name("Palette"), ObjectType, CompactIndex(spec.palette));
+    props += Property(name("USize"), IntType, Int32(spec.width));
+    props += Property(name("VSize"), IntType, Int32(spec.height));
+    if (spec.masked)
+        props += Property(name("bMasked"), BoolType, {}, true);
+    if (!spec.compressed.isEmpty())
+        props += Property(name("bHasComp"), BoolType, {}, true) +
+                 Property(name("CompFormat"), ByteType, QByteArray(1, char(3)));
+    props += CompactIndex(name("None"));
+    const quint16 version = version_;
+    auto body = [props, spec, version](qint64 start) {
+        QByteArray bytes = props + OneMip(version, start + props.size(), spec, spec.pixels);
+        if (!spec.compressed.isEmpty())
+            bytes += OneMip(version, start + bytes.size(), spec, spec.compressed);
+        return bytes;
+    };
+    exports_.append({classRef("Engine", "Texture"), outer, name(objectName), body});
+    return qint32(exports_.size());
+}
+
+QByteArray PackageBuilder::header(qint64 nameOffset, qint64 importOffset,
+                                  qint64 exportOffset) const {
+    QByteArray h = Int32(qint32(PackageTag)) + Int32(version_) + Int32(1);
+    h += Int32(qint32(names_.size())) + Int32(qint32(nameOffset));
+    h += Int32(qint32(exports_.size())) + Int32(qint32(exportOffset));
+    h += Int32(qint32(imports_.size())) + Int32(qint32(importOffset));
+    if (version_ < FirstGuidVersion)
+        return h + Int32(1) + Int32(44) + QByteArray(16, '\x11'); // one heritage GUID
+    h += QByteArray(16, '\x22') + Int32(generations_);
+    for (int i = 0; i < generations_; ++i)
+        h += Int32(qint32(exports_.size())) + Int32(qint32(names_.size()));
+    return h;
+}
+
+QByteArray PackageBuilder::build() const {
+    QByteArray names;
+    for (const QString& text : names_)
+        names += NameEntry(version_, text);
+    const qint64 nameOffset = header(0, 0, 0).size();
+    QByteArray objects;
+    QByteArray exportTable;
+    for (const Export& e : exports_) {
+        const qint64 start = nameOffset + names.size() + objects.size();
+        const QByteArray body = e.body(start);
+        exportTable += CompactIndex(e.classRef) + CompactIndex(0) + Int32(e.outer) +
+                       CompactIndex(e.name) + Int32(qint32(ObjectFlags)) +
+                       CompactIndex(qint32(body.size()));
+        if (!body.isEmpty())
+            exportTable += CompactIndex(qint32(start));
+        objects += body;
+    }
+    QByteArray importTable;
+    for (const Import& i : imports_)
+        importTable += CompactIndex(i.classPackage) + CompactIndex(i.className) + Int32(i.outer) +
+                       CompactIndex(i.name);
+    const qint64 importOffset = nameOffset + names.size() + objects.size();
+    return header(nameOffset, importOffset, importOffset + importTable.size()) + names + objects +
+           importTable + exportTable;
 }
 
 QByteArray BuildUtx64(const QStringList& names) {
-    return Build(names, 64, Utx64Entry);
-}
-QByteArray BuildUtx60(const QStringList& names) {
-    return Build(names, 60, Utx60Entry);
+    QByteArray table;
+    for (const QString& name : names)
+        table += NameEntry(69, name);
+    return BuildUtx(qint32(names.size()), 64, table);
 }
 
 QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table) {
-    const qint32 values[] = {qint32(0x9E2A83C1), 69, 1, nameCount, tableOffset};
+    const qint32 values[] = {qint32(PackageTag), tableOffset < 64 ? 61 : 69, 1, nameCount,
+                             tableOffset};
     QByteArray header(tableOffset > 44 ? tableOffset : 44, '\0');
     for (int i = 0; i < 5; ++i)
-        qToLittleEndian(values[i], header.data() + 4 * i);
+        PutInt32(header, 4 * i, values[i]);
     return header + table.toByteArray();
 }
 

@@ -3,15 +3,74 @@
 #include "catalogue/SkinCatalogue.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <QStringList>
+#include <functional>
 
-// Synthetic .utx packages: the 44-byte header with the name count and the
-// table's offset, padding up to the table, and the entries, each ending in a
-// terminator and the flags 10 00 07 00 that real packages carry.
-QByteArray Utx64Entry(QByteArrayView name);      // length-prefixed, table at offset 64
-QByteArray Utx60Entry(QByteArrayView name);      // found by scanning, table at offset 60
-QByteArray BuildUtx64(const QStringList& names); // names stored as Windows-1252
-QByteArray BuildUtx60(const QStringList& names);
+// A texture's contents for PackageBuilder.
+struct TextureSpec {
+    int format = 0; // written as the Format property unless it is 0 (P8)
+    qint32 width = 0, height = 0;
+    QByteArray pixels;  // the top mip's bytes, as the format stores them
+    qint32 palette = 0; // object reference of its palette; 0 for none
+    bool masked = false;
+    QByteArray compressed; // when not empty: bHasComp, CompFormat DXT1 and this one mip
+};
+
+inline TextureSpec Texture(int format, qint32 width, qint32 height, QByteArray pixels,
+                           qint32 palette = 0, bool masked = false) {
+    TextureSpec spec;
+    spec.format = format;
+    spec.width = width;
+    spec.height = height;
+    spec.pixels = std::move(pixels);
+    spec.palette = palette;
+    spec.masked = masked;
+    return spec;
+}
+
+// Whole synthetic packages laid out as the engine saves them: the header, the
+// name table, every object's bytes, then the import and export tables. Names
+// are stored as Windows-1252; classes are imported as needed.
+class PackageBuilder {
+public:
+    explicit PackageBuilder(quint16 version = 69, int generations = 1);
+
+    qint32 name(const QString& text); // its index, added on first use
+    qint32 import(const QString& classPackage, const QString& className, qint32 outer,
+                  const QString& objectName);
+    qint32 classRef(const QString& package, const QString& className); // imported once
+    // An export with the given body; every function returns its object reference.
+    qint32 object(qint32 classRef, qint32 outer, const QString& objectName, QByteArray body);
+    qint32 group(const QString& objectName, qint32 outer = 0);
+    qint32 palette(const QString& objectName, const QByteArray& colours, qint32 outer = 0);
+    qint32 texture(const QString& objectName, const TextureSpec& spec, qint32 outer = 0);
+
+    QByteArray build() const;
+
+    quint16 version() const { return version_; }
+
+private:
+    struct Export {
+        qint32 classRef, outer, name;
+        std::function<QByteArray(qint64 start)> body; // given where it will lie
+    };
+    struct Import {
+        qint32 classPackage, className, outer, name;
+    };
+    QByteArray header(qint64 nameOffset, qint64 importOffset, qint64 exportOffset) const;
+
+    quint16 version_;
+    int generations_;
+    QStringList names_;
+    QList<Import> imports_;
+    QList<Export> exports_;
+};
+
+QByteArray CompactIndex(qint32 value);
+void PutInt32(QByteArray& bytes, qsizetype at, qint32 value);
+QByteArray BuildUtx64(const QStringList& names); // a version 69 package holding only names
+// A header (version 69, or 61 below offset 64) and `table` placed at `tableOffset`.
 QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table);
 
 // A SkinFormats.ini record: the key line, the five values and the blank line after them.

@@ -177,11 +177,11 @@ PackageResult<QByteArray> UnrealPackage::palette(int exportIndex) const {
     while (NextTag(in, names(), damaged)) {
     }
     const qint32 count = in.compact();
+    if (!damaged && !in.failed() && count != PaletteColours)
+        return Error(e, QStringLiteral("it holds %1 colours instead of 256").arg(count));
     const QByteArrayView colours = in.bytes(qint64(PaletteColours) * 4);
     if (damaged || in.failed())
         return Error(e, QStringLiteral("it is cut short or damaged"));
-    if (count != PaletteColours)
-        return Error(e, QStringLiteral("it holds %1 colours instead of 256").arg(count));
     return colours.toByteArray();
 }
 
@@ -207,6 +207,8 @@ PackageResult<RgbaImage> UnrealPackage::decodeTopMip(int exportIndex) const {
                             .arg(needed));
     QByteArray colours;
     if (info->format == int(TextureFormat::P8)) {
+        if (info->paletteRef <= 0)
+            return Error(e, QStringLiteral("its palette cannot be read (it names none)"));
         const PackageResult<QByteArray> palette = this->palette(info->paletteRef - 1);
         if (!palette)
             return Error(e, QStringLiteral("its palette cannot be read (%1)").arg(palette.error()));

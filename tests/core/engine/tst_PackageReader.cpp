@@ -2,21 +2,37 @@
 #include "UtxBuilder.h"
 #include "engine/PackageReader.h"
 
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
 
 namespace {
 // What a failed read must leave exactly as it was.
 const PackageRecord Earlier{"Earlier.utx", "Earlier", 1, {"earlier1"}};
 const QString Long63(63, 'A'), Long31(31, 'N');
 const QStringList Refused; // no names: the read fails
+
+QByteArray Names(quint16 version, int generations, const QStringList& names) {
+    PackageBuilder package(version, generations);
+    for (const QString& name : names)
+        package.name(name);
+    return package.build();
+}
+
+long PeakResidentKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 } // namespace
 
 class tst_PackageReader : public QObject {
     Q_OBJECT
 
 private slots:
-    // Both layouts; counts and lengths no genuine package has are refused
-    // before anything is allocated, leaving the record as it was.
+    // Both layouts, found where the header puts them; counts, lengths and
+    // tables the file cannot hold are refused before anything is allocated
+    // for them, leaving the record as it was.
     void readsNameTable_data() {
         QTest::addColumn<QByteArray>("package");
         QTest::addColumn<QStringList>("names");
@@ -24,23 +40,32 @@ private slots:
                             << QStringList{"none", "myface", "\u00E0\u0161\u20AC"};
         QTest::newRow("64, 63 characters")
             << BuildUtx64({Long63, "F"}) << QStringList{Long63.toLower(), "f"};
-        QTest::newRow("60") << BuildUtx60({"None", "2Skin", "_Face"})
-                            << QStringList{"none", "skin", "_face"};
-        QTest::newRow("60, 31 characters cost a slot")
-            << BuildUtx(3, 60, Utx60Entry(Long31.toLatin1()) + Utx60Entry("F"))
-            << QStringList{"", Long31.toLower(), "f"};
-        QTest::newRow("60, scan stops at the end")
-            << BuildUtx(3, 60, Utx60Entry("N")) << QStringList{"n", "", ""};
+        // Before version 64 names end at their terminator: a leading digit and
+        // a name over 30 characters are kept as they are.
+        QTest::newRow("61") << Names(61, 1, {"None", "2Skin", "_Face"})
+                            << QStringList{"none", "2skin", "_face"};
+        QTest::newRow("61, 31 characters")
+            << Names(61, 1, {Long31, "F"}) << QStringList{Long31.toLower(), "f"};
+        QTest::newRow("68, two generations: table at 72")
+            << Names(68, 2, {"None", "Skin1"}) << QStringList{"none", "skin1"};
+        QTest::newRow("69, five generations: table at 96")
+            << Names(69, 5, {"None", "Skin1"}) << QStringList{"none", "skin1"};
+        QTest::newRow("61, cut inside the table")
+            << Names(61, 1, {"None", "Face"}).left(74) << Refused;
+        QTest::newRow("64, cut inside the table")
+            << BuildUtx64({"None", "Face"}).left(76) << Refused;
+        QTest::newRow("no package tag")
+            << QByteArray(4, 'x') + BuildUtx64({"None"}).mid(4) << Refused;
         QTest::newRow("header cut") << BuildUtx64({"None"}).left(43) << Refused;
-        QTest::newRow("no names") << BuildUtx(0, 64, Utx64Entry("None")) << Refused;
-        QTest::newRow("count 2^31-1") << BuildUtx(0x7FFFFFFF, 60, Utx60Entry("N")) << Refused;
+        QTest::newRow("no names") << BuildUtx(0, 64, "\x05None\0") << Refused;
+        QTest::newRow("count 2^31-1") << BuildUtx(0x7FFFFFFF, 64, "\x05None\0") << Refused;
         QTest::newRow("count beyond the size") << BuildUtx(50, 48, "\1") << Refused;
-        QTest::newRow("zero length") << BuildUtx(1, 64, Utx64Entry("").mid(1)) << Refused;
+        QTest::newRow("zero length") << BuildUtx(1, 64, QByteArray(5, '\0')) << Refused;
         QTest::newRow("negative length") << BuildUtx(1, 64, QByteArray("\x85") + "abcd") << Refused;
         QTest::newRow("length 2^32 + 5")
             << BuildUtx(1, 64, QByteArray("\x45\x80\x80\x80\x20") + "abcd") << Refused;
-        QTest::newRow("60, name of 256")
-            << BuildUtx(400, 60, Utx60Entry(QByteArray(256, 'L')) + QByteArray(99, 1)) << Refused;
+        QTest::newRow("61, name of 256")
+            << BuildUtx(1, 60, QByteArray(256, 'L') + QByteArray(99, 1)) << Refused;
     }
     void readsNameTable() {
         QFETCH(QByteArray, package);
@@ -49,6 +74,33 @@ private slots:
         QCOMPARE(ReadUTXBytes(package, "/home/u/.loki/ut/A.b/Skin.utx", record), !names.isEmpty());
         const PackageRecord read{"Skin.utx", "Skin", qint32(names.size()), names};
         QCOMPARE(record, names.isEmpty() ? Earlier : read);
+    }
+
+    // Huge sparse files: a claimed count of 2^31-1 is refused at once, and a
+    // large package is mapped, never read whole, before its names are taken.
+    void largeFiles_data() {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("2 GB, 2^31-1 names")
+            << BuildUtx(0x7FFFFFFF, 64, "\x05None\0") << (qint64(2) << 30) << Refused;
+        QTest::newRow("1 GB package")
+            << BuildUtx64({"None", "Skin1"}) << (qint64(1) << 30) << QStringList{"none", "skin1"};
+    }
+    void largeFiles() {
+        QFETCH(QByteArray, start);
+        QFETCH(qint64, size);
+        QFETCH(QStringList, names);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("Big.utx"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(start) == start.size() &&
+                file.resize(size));
+        file.close();
+        PackageRecord record;
+        const long residentBefore = PeakResidentKb();
+        QCOMPARE(ReadUTXFile(file.fileName(), record), !names.isEmpty());
+        QCOMPARE(record.Names, names);
+        QCOMPARE_LT(PeakResidentKb() - residentBefore, 64 * 1024);
     }
 
     // A dot in a folder is no extension; a name too short for one, no package.

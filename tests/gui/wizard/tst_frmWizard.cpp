@@ -39,7 +39,8 @@ struct WizardRig : WindowTestState {
                    BuildUtx64({"None", "foot4", "SoldierSkins_Foo", "foot5joe", "foot1", "Color",
                                "foot5bob", "Texture"}));
         WriteBytes(package("Mystery_Pack.UTX"), BuildUtx64({"None", "abc1", "abc2", "abcd3"}));
-        WriteBytes(package("Broken.utx"), QByteArray("no package at all"));
+        // A package cut short inside its name table.
+        WriteBytes(package("Broken.utx"), BuildUtx64({"None", "foot1", "foot2"}).chopped(6));
         QFile::copy(FixturesDir() + "/BossSkins.utx", package("BossSkins.utx"));
         state.cdlg = &cdlg;
         state.settings.UTDir = gameDir;
