@@ -4,6 +4,7 @@
 
 #include <QtEndian>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -99,13 +100,17 @@ void DecodeDxt(int format, const uchar* in, uchar* out, qint32 width, qint32 hei
         }
 }
 
+// Through a table of the 256 colours as they are written out, four bytes at a time.
 void DecodePalettised(const uchar* in, uchar* out, qint64 pixels, QByteArrayView palette,
                       bool masked) {
-    for (qint64 i = 0; i < pixels; ++i, out += 4) {
-        const quint8 index = in[i];
-        std::copy_n(palette.data() + index * 4, 3, out);
-        out[3] = masked && index == 0 ? 0 : 255;
+    std::array<quint32, 256> colours;
+    for (int i = 0; i < 256; ++i) {
+        uchar rgba[4] = {uchar(palette[i * 4]), uchar(palette[i * 4 + 1]),
+                         uchar(palette[i * 4 + 2]), uchar(masked && i == 0 ? 0 : 255)};
+        std::memcpy(&colours[i], rgba, 4);
     }
+    for (qint64 i = 0; i < pixels; ++i)
+        std::memcpy(out + i * 4, &colours[in[i]], 4);
 }
 
 // RGB8 is stored R, G, B; RGBA8 B, G, R, A.

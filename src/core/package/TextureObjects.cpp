@@ -9,7 +9,7 @@ namespace {
 
 constexpr quint16 FirstMipSkipVersion = 63;
 constexpr qint32 PaletteColours = 256;
-constexpr qint64 SmallestMip = 11; // a one-byte count, two 32-bit sizes and two bit counts
+constexpr qint64 SmallestMip = 11; // a one-byte length, two 32-bit sizes and two bit counts
 
 enum PropertyType {
     ByteProperty = 1,
