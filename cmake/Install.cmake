@@ -57,7 +57,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Writes the .int file for an Unreal Tourna
 set(CPACK_PACKAGE_DESCRIPTION "Varnwick reads a skin's texture package (.utx), drops the names
 that are not skin textures, guesses the skin type, lets the user prune the
 list and writes the .int localisation file the game needs. It comes with a
-five-step wizard and the command varnwick-cli for batch use.")
+five-step wizard, the command varnwick-cli for batch use, and a thumbnailer
+that shows a package's first skin texture in file managers.")
 set(CPACK_PACKAGE_CONTACT "${VARNWICK_MAIL}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VARNWICK_COMPANY} <${VARNWICK_MAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
