@@ -2,6 +2,7 @@
 
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageReader.h"
+#include "engine/UnwritableNames.h"
 #include "engine/WizardSession.h"
 #include "services/Text1252.h"
 
@@ -64,6 +65,11 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                                      "no name could be taken from it."));
     // Step four's list does not depend on the type.
     PackageOutcome outcome;
+    for (const LeftOutName& name : session.leftOut())
+        outcome.warnings.append(
+            QStringLiteral(
+                "%1: \"%2\" is left out of the .int text: %3, which would break its line.")
+                .arg(path, PrintableName(name.name), name.reason));
     session.beginReview();
     Remove(session, options.removals, path, outcome.warnings);
     outcome.names = session.reviewed();

@@ -144,6 +144,23 @@ private slots:
         QCOMPARE(QDir(tmp("out/Whole")).entryList(QDir::Files), QStringList{"Faces.Face.png"});
     }
 
+    // A name that could break its line is left out of the text; standard error says which and why.
+    void leavesOutWhatCannotBeALine() {
+        QVERIFY(WriteBytes(
+            tmp("Sk_Bad.utx"),
+            BuildUtx64({"None", "foot1", "foot2\r\n[URL]\r\nHost=x", "foot3,x", "foot4\x01"})));
+        const auto [code, out, err] = run({"--data-dir", "data", "Sk_Bad.utx"});
+        QCOMPARE(code, 0);
+        QCOMPARE(out,
+                 "[public]\r\nObject=(Name=Sk_Bad.foot1,Class=Texture,Description=\"Foot1\")\r\n");
+        for (const char* shown :
+             {"\"foot2\\r\\n[url]\\r\\nhost=x\" is left out of the .int text: it holds a line "
+              "break",
+              "\"foot3,x\" is left out of the .int text: it holds the character ','",
+              "\"foot4\\x01\" is left out of the .int text: it holds the control character"})
+            QVERIFY2(err.contains(shown), qPrintable(err));
+    }
+
     void textAsTheWizardSavesIt_data() {
         QTest::addColumn<QString>("package");
         QTest::newRow("synthetic") << "SoldierSkins_Foo.utx";

@@ -40,12 +40,10 @@ QString UnwritableNameReason(QStringView name) {
     if (bad == name.end())
         return {};
     if (name.contains(u'\r') || name.contains(u'\n'))
-        return QStringLiteral("it holds a line break, which would start a new line");
+        return QStringLiteral("it holds a line break");
     if (IsControl(*bad))
         return QStringLiteral("it holds the control character %1").arg(Escaped(*bad));
-    return QStringLiteral("it holds the character '%1', which an .int line uses to mark its own "
-                          "parts")
-        .arg(*bad);
+    return QStringLiteral("it holds the character '%1'").arg(*bad);
 }
 
 QList<LeftOutName> TakeUnwritableNames(QStringList& names) {
@@ -76,8 +74,4 @@ QString PrintableName(QStringView name) {
             shown += c;
     }
     return shown;
-}
-
-QString LeftOutLine(const LeftOutName& leftOut) {
-    return QStringLiteral("\"%1\": %2").arg(PrintableName(leftOut.name), leftOut.reason);
 }

@@ -25,6 +25,3 @@ QList<LeftOutName> TakeUnwritableNames(QStringList& names);
 
 // `name` fit to show on one line: control characters as \r, \n, \t or \xNN.
 QString PrintableName(QStringView name);
-
-// "PrintableName" followed by the reason, for a list of left-out names.
-QString LeftOutLine(const LeftOutName& leftOut);

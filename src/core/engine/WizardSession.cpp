@@ -16,6 +16,7 @@
 namespace {
 
 const QString SaveFailedTitle = QStringLiteral("Save Failed");
+constexpr int LeftOutShown = 10;
 
 // The package the user picks in texturesDir; nothing when cancelled.
 std::optional<QString> AskForPackage(clsCdlg& cdlg, const QString& texturesDir) {
@@ -44,6 +45,17 @@ QString AskForTarget(clsCdlg& cdlg, const QString& UTDir, const QString& UTXPath
     return cdlg.Filename();
 }
 
+// The names left out, the first few of a long list, each on its own line.
+QString LeftOutMessage(const QList<LeftOutName>& leftOut) {
+    QString message = QStringLiteral("These names in the package would break their lines in an "
+                                     ".int file, so they are left out of the text:\r\n");
+    for (const LeftOutName& name : leftOut.first(std::min<qsizetype>(leftOut.size(), LeftOutShown)))
+        message += QStringLiteral("\r\n\"%1\": %2").arg(PrintableName(name.name), name.reason);
+    if (leftOut.size() > LeftOutShown)
+        message += QStringLiteral("\r\n... and %1 more.").arg(leftOut.size() - LeftOutShown);
+    return message;
+}
+
 } // namespace
 
 void WizardSession::loadTypes() {
@@ -62,6 +74,8 @@ OpenOutcome WizardSession::openFile(const QString& path) {
     package_.UTXPath = path;
     filteritems(path, programDir_, package_.FilterList, package_.PackageRead,
                 package_.PackageItems);
+    leftOut_ = TakeUnwritableNames(package_.PackageItems.Names);
+    package_.PackageItems.NameCount = qint32(package_.PackageItems.Names.size());
     SortArray(package_.PackageItems.Names);
 
     outcome.typeFound = MatchSkinFormat(ShortUTXName(path, true, true), programDir_, catalogue_);
@@ -93,7 +107,12 @@ OpenOutcome WizardSession::open(Dialogs& dialogs, clsCdlg& cdlg, const QString& 
         catalogue_.CurrentSkin = previousSkin;
         dialogs.message(QStringLiteral("Could not read this file as a package:\r\n%1").arg(*path),
                         QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
-    } else if (!outcome.typeFound) {
+        return outcome;
+    }
+    if (!leftOut_.isEmpty())
+        dialogs.message(LeftOutMessage(leftOut_), QStringLiteral("Names Left Out"),
+                        Dialogs::Buttons::Ok);
+    if (!outcome.typeFound) {
         dialogs.message(QStringLiteral("Select the correct skin type."),
                         QStringLiteral("Format Unknown"), Dialogs::Buttons::Ok);
     }

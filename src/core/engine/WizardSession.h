@@ -2,6 +2,7 @@
 
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageRecord.h"
+#include "engine/UnwritableNames.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,9 +38,9 @@ public:
     OpenOutcome openFile(const QString& path);
 
     // Step one's browse button: the type list afresh, a package asked for in
-    // `texturesDir` and opened. The user is told when its type is unknown or
-    // it is no package; a file that is no package leaves the package and the
-    // type chosen before as they were.
+    // `texturesDir` and opened. The user is told which names were left out,
+    // and when its type is unknown or it is no package; a file that is no package leaves the
+    // package and the type chosen before as they were.
     OpenOutcome open(Dialogs& dialogs, clsCdlg& cdlg, const QString& texturesDir);
 
     // The type list's keys, its selected entry (-1: none) and the rules in use.
@@ -58,6 +59,9 @@ public:
     // The package opened last: its path (empty before any) and its names as
     // read and as found (filtered and sorted).
     const PackageSession& package() const { return package_; }
+    // The found names of that package that can never be .int lines, with
+    // why; they are left out of the found names, and so of the text.
+    const QList<LeftOutName>& leftOut() const { return leftOut_; }
 
     // Step four: the found names under review, in order.
     void beginReview();
@@ -87,6 +91,7 @@ private:
     QStringList typeKeys_;
     int typeIndex_ = -1;
     PackageSession package_;
+    QList<LeftOutName> leftOut_;
     QStringList reviewed_;
     QStringList backup_;
     QString text_;

@@ -80,6 +80,20 @@ private slots:
         QCOMPARE(rig.session.skin().Key, "Unknown");
     }
 
+    // Names that could break their .int line are left out; the user is told which and why.
+    void leavesOutWhatCannotBeALine() {
+        Rig rig;
+        WriteBytes(rig.textures + "/SoldierSkins_Bad.utx",
+                   BuildUtx64({"None", "foot1", "foot2\r\n[URL]\r\nHost=x", "foot3=x"}));
+        QVERIFY(rig.open("SoldierSkins_Bad.utx").read);
+        QCOMPARE(rig.session.package().PackageItems.Names, QStringList{"foot1"});
+        QCOMPARE(rig.dialogs.titles(), QStringList{"Names Left Out"});
+        const QString text = rig.dialogs.messages.last().text;
+        QVERIFY2(text.contains("\"foot2\\r\\n[url]\\r\\nhost=x\": it holds a line break") &&
+                     text.contains("\"foot3=x\": it holds the character '='"),
+                 qPrintable(text));
+    }
+
     // The text follows the reviewed list; restoring brings every name back.
     void reviews() {
         Rig rig;
