@@ -9,7 +9,7 @@ install(TARGETS varnwick varnwick-cli varnwick-thumbnailer RUNTIME DESTINATION "
 # The default data files as the build left them beside the executables; the
 # program copies them into the user's data folder on first start.
 install(FILES "${CMAKE_BINARY_DIR}/bin/SkinFormats.ini" "${VARNWICK_FILTER_FILE}"
-    "${CMAKE_BINARY_DIR}/bin/tutorial.txt"
+    "${CMAKE_BINARY_DIR}/bin/tutorial.txt" "${CMAKE_BINARY_DIR}/bin/ModelSlots.ini"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/varnwick")
 
 install(FILES "${VARNWICK_DESKTOP_DIR}/${VARNWICK_APP_ID}.desktop"

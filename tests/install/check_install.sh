@@ -22,6 +22,7 @@ need share/thumbnailers/varnwick.thumbnailer
 need share/varnwick/SkinFormats.ini
 need share/varnwick/unreal.flt
 need share/varnwick/tutorial.txt
+need share/varnwick/ModelSlots.ini
 need share/applications/$id.desktop
 need share/metainfo/$id.metainfo.xml
 need share/icons/hicolor/scalable/apps/$id.svg

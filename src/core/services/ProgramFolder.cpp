@@ -9,7 +9,7 @@
 
 QStringList ProgramDataFiles() {
     return {QStringLiteral("SkinFormats.ini"), QStringLiteral("unreal.flt"),
-            QStringLiteral("tutorial.txt")};
+            QStringLiteral("tutorial.txt"), QStringLiteral("ModelSlots.ini")};
 }
 
 QStringList InstalledDataDirs(const QString& executableDir, const QStringList& xdgDataDirs) {
