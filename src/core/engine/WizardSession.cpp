@@ -8,7 +8,7 @@
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 #include "services/clsCdlg.h"
-#include "settings/GameFolders.h"
+#include "settings/GameDetection.h"
 
 #include <algorithm>
 #include <optional>
@@ -34,7 +34,7 @@ std::optional<QString> AskForPackage(clsCdlg& cdlg, const QString& texturesDir) 
 // The file to write the text to, confirmed by the user; empty when the user
 // cancelled.
 QString AskForTarget(clsCdlg& cdlg, const QString& UTDir, const QString& UTXPath) {
-    const QString systemDir = GameSubfolder(UTDir, QStringLiteral("System"));
+    const QString systemDir = GameIntFolder(UTDir);
     cdlg.setInitDir(systemDir);
     cdlg.setFilename(systemDir + QLatin1Char('/') + ShortUTXName(UTXPath, true, true) +
                      QStringLiteral(".int"));

@@ -79,10 +79,10 @@ public:
     // The user's edits of the text.
     void setText(const QString& text) { text_ = text; }
 
-    // Step five's "Save File": proposes UTDir's System folder and the
-    // package's short name with ".int", asks before replacing a non-empty
-    // file, writes the text as Windows-1252 atomically and congratulates the
-    // user. A failed write is reported and leaves any old file as it was.
+    // Step five's "Save File": proposes the folder the game reads .int files
+    // from (GameIntFolder) and the package's short name with ".int", asks before replacing a
+    // non-empty file, writes the text as Windows-1252 atomically and congratulates the user. A
+    // failed write is reported and leaves any old file as it was.
     bool save(Dialogs& dialogs, clsCdlg& cdlg, const QString& UTDir) const;
 
 private:

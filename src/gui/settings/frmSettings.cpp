@@ -1,5 +1,7 @@
 #include "settings/frmSettings.h"
 
+#include "settings/GameDetection.h"
+#include "settings/GameFolders.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmBrowse.h"
 #include "shell/AppState.h"
@@ -8,6 +10,7 @@
 #include "wizard/frmWizard.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -173,6 +176,10 @@ void frmSettings::Form_Load() {
     QSettings& store = *state_.store;
     txtDir[StorageDir]->setText(GetSetting(store, Settings, QStringLiteral("UTXDir")));
     txtDir[GameDir]->setText(GetSetting(store, Settings, QStringLiteral("UTDir")));
+    // With no game folder stored, the first installation found is proposed;
+    // it is stored only on OK.
+    if (txtDir[GameDir]->text().isEmpty())
+        txtDir[GameDir]->setText(FindGameFolder(QDir::homePath()));
     if (const std::optional<bool> wizardMode =
             ReadAsTruth(GetSetting(store, Settings, QStringLiteral("Startup"))))
         (*wizardMode ? Option1 : Option2)->setChecked(true);
@@ -191,6 +198,11 @@ void frmSettings::cmdOK_Click() {
     SaveSetting(store, QStringLiteral("Company"), QStringLiteral("Company"),
                 QStringLiteral("Orrenby-2000"));
     SaveSetting(store, Settings, QStringLiteral("UTDir"), txtDir[GameDir]->text());
+    // An empty storage folder would bring this window back at every start:
+    // it becomes the game's Textures folder.
+    if (txtDir[StorageDir]->text().isEmpty())
+        txtDir[StorageDir]->setText(
+            GameSubfolder(txtDir[GameDir]->text(), QStringLiteral("Textures")));
     SaveSetting(store, Settings, QStringLiteral("UTXDir"), txtDir[StorageDir]->text());
 
     const bool storedWizardMode =

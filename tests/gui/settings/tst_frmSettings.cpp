@@ -11,6 +11,25 @@ class tst_frmSettings : public QObject {
     Q_OBJECT
 
 private slots:
+    // The window looks for the game in the home folder: a private one here.
+    void initTestCase() {
+        QVERIFY(home.isValid());
+        qputenv("HOME", home.path().toUtf8());
+    }
+
+    // With no game folder stored the first installation found is proposed.
+    void proposesTheInstalledGame() {
+        const QString game = home.path() + "/.local/share/OldUnreal/UnrealTournament";
+        QVERIFY(QDir().mkpath(game + "/System") && QDir().mkpath(game + "/Textures"));
+        QFile ini(game + "/System/UnrealTournament.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.close();
+        WindowTestState t;
+        frmSettings window(t.state);
+        QCOMPARE(window.txtDir[1]->text(), game);
+        QVERIFY(t.store.allKeys().isEmpty());
+    }
+
     // OK stores the window (unreadable values as designed); Restore drops WindowPos.
     void closing_data() {
         QTest::addColumn<QString>("stored");
@@ -18,7 +37,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("unreadable")
             << "PicView=yes; Splash=7; Startup=x" << QStringList{"/ut", "cmdOK"}
-            << Ok + Defaults + "UTDir=/ut; UTXDir=";
+            << Ok + Defaults + "UTDir=/ut; UTXDir=/ut/Textures";
         QTest::newRow("OK keeps the rest")
             << Old << QStringList{"/ut", "cmdOK"}
             << Ok + "PicView=1; Splash=2; Startup=True; UTDir=/ut; UTXDir=/s; WindowPos/WizTop=15";
@@ -53,6 +72,9 @@ private slots:
         QCOMPARE(window && window->isVisible(), steps.last() == "cmdOK" && !confirmed);
         QCOMPARE(t.state.settings.UTDir, confirmed ? steps[0] : ""); // loaded again
     }
+
+private:
+    QTemporaryDir home;
 };
 
 QTEST_MAIN(tst_frmSettings)
