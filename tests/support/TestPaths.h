@@ -5,9 +5,10 @@
 #include <QString>
 
 // Folders the tests read from. The real game packages are optional: tests
-// that need them skip where the folder is absent.
+// that need them skip where the folder is absent. VARNWICK_FIXTURES_DIR in
+// the environment points elsewhere (a worktree outside the shared layout).
 inline QString FixturesDir() {
-    return QStringLiteral(VARNWICK_FIXTURES_DIR);
+    return qEnvironmentVariable("VARNWICK_FIXTURES_DIR", QStringLiteral(VARNWICK_FIXTURES_DIR));
 }
 // Whole game packages (every table, texture and palette).
 inline QString FullPackagesDir() {

@@ -1,0 +1,371 @@
+#include "check/SkinCheck.h"
+
+#include <QMap>
+
+#include <algorithm>
+
+namespace {
+
+// The longest name the game gives an object.
+constexpr qsizetype MaxNameLength = 63;
+
+QString LowerKey(const QString& group, const QString& name) {
+    return (group.isEmpty() ? name : group + QLatin1Char('.') + name).toLower();
+}
+
+QString Quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+class Checker {
+public:
+    Checker(const CheckInput& input, QList<Finding>& findings) : in_(input), findings_(findings) {}
+
+    void entries(const QList<IntEntry>& entries) {
+        QHash<QString, int> seen;
+        QMap<QString, std::pair<QString, QList<int>>> otherPackages; // lower-case -> name, lines
+        QSet<QString> unlisted;
+        for (const IntEntry& entry : entries) {
+            if (!entry.isTexture())
+                continue;
+            const QString package = PackageOf(entry.object);
+            const QString lower = entry.object.toLower();
+            if (ItemOf(entry.object).size() > MaxNameLength)
+                add(Severity::Error, CheckRule::NameTooLong, entry.line,
+                    QStringLiteral("The name %1 is longer than the %2 characters the game allows.")
+                        .arg(ItemOf(entry.object))
+                        .arg(MaxNameLength));
+            if (!in_.packageName.isEmpty() &&
+                package.compare(in_.packageName, Qt::CaseInsensitive) != 0) {
+                auto& other = otherPackages[package.toLower()];
+                other.first = package;
+                other.second.append(entry.line);
+            } else
+                lookUp(entry);
+            if (in_.model && !entry.object.startsWith(in_.model->Mesh, Qt::CaseInsensitive) &&
+                !unlisted.contains(package.toLower())) {
+                unlisted.insert(package.toLower());
+                add(Severity::Error, CheckRule::MeshPrefix, entry.line,
+                    QStringLiteral(
+                        "%1 does not begin with %2, the mesh name of the %3 type, so the "
+                        "player setup menu will not list these skins.")
+                        .arg(package, in_.model->Mesh, in_.model->Key));
+            }
+            if (const auto first = seen.constFind(lower); first != seen.cend())
+                add(Severity::Warning, CheckRule::Duplicate, entry.line,
+                    QStringLiteral("%1 is named again here (first on line %2): the game keeps "
+                                   "both entries, and the menu can list it twice.")
+                        .arg(entry.object)
+                        .arg(*first));
+            else
+                seen.insert(lower, entry.line);
+            elsewhere(entry);
+        }
+        for (const auto& [name, lines] : otherPackages)
+            add(Severity::Error, CheckRule::OtherPackage, lines.first(),
+                QStringLiteral("%1 of this text's entries name the package %2, but the text is for "
+                               "%3 (copied from another skin?): the game looks for those "
+                               "textures in %2.")
+                    .arg(lines.size())
+                    .arg(name, in_.packageName));
+    }
+
+    void menuEntries(const QList<IntEntry>& entries, const QList<IntEntry>& others) {
+        const ModelSlots& model = *in_.model;
+        QHash<QString, int> skinLines; // skin base -> first line
+        for (const IntEntry& entry : entries) {
+            const QString item = ItemOf(entry.object);
+            if (!MenuConsiders(entry, model) || entry.description.isEmpty() || item.size() > 5)
+                continue;
+            skinName(entry, item);
+            const QString base = PathOf(entry.object).toLower() + item.left(4);
+            if (const auto first = skinLines.constFind(base); first != skinLines.cend())
+                add(Severity::Warning, CheckRule::Duplicate, entry.line,
+                    QStringLiteral("The skin %1 is described again here (first on line %2): the "
+                                   "menu lists it twice.")
+                        .arg(item.left(4))
+                        .arg(*first));
+            else
+                skinLines.insert(base, entry.line);
+            sharedBase(entry, others);
+        }
+        for (const IntEntry& entry : entries) {
+            const QString item = ItemOf(entry.object);
+            if (MenuConsiders(entry, model) && !entry.description.isEmpty() && item.size() > 5)
+                face(entry, item, entries, others);
+        }
+    }
+
+    void bodyParts(const MenuSkin& skin) {
+        const ModelSlots& model = *in_.model;
+        if (!ownedHere(skin.object))
+            return;
+        if (!has(BodyPart(skin.base, model.Fixed)))
+            add(Severity::Error, CheckRule::MissingBodyPart, skin.line,
+                QStringLiteral("The skin has no body part %1: the game shows the model's default "
+                               "skin, without a face, instead.")
+                    .arg(BodyPart(skin.base, model.Fixed)));
+        QList<int> plain = model.Team;
+        if (model.Portrait.isEmpty())
+            plain.prepend(model.Face);
+        for (int digit : plain) {
+            if (digit != model.Fixed && !has(BodyPart(skin.base, digit)))
+                add(Severity::Warning, CheckRule::MissingBodyPart, skin.line,
+                    QStringLiteral("The skin has no body part %1: where the game cannot use a "
+                                   "face or team colour there, the model keeps its default "
+                                   "texture.")
+                        .arg(BodyPart(skin.base, digit)));
+        }
+        for (int digit : model.Team)
+            teamColours(skin, digit);
+        if (!model.Portrait.isEmpty())
+            portrait(skin.line, skin.base + QLatin1Char('5') + model.Portrait);
+        for (const MenuFace& face : skin.faces) {
+            if (!ownedHere(face.object))
+                continue;
+            if (!face.texture.isEmpty() && !has(face.texture))
+                add(Severity::Error, CheckRule::MissingFace, face.line,
+                    QStringLiteral("The face texture %1 is missing: the game shows %2 there "
+                                   "instead.")
+                        .arg(face.texture, BodyPart(skin.base, model.Face)));
+            if (model.Portrait.isEmpty())
+                portrait(face.line, face.portrait);
+        }
+    }
+
+    void searchPath() {
+        if (in_.game && !in_.packageName.isEmpty() &&
+            !in_.game->packagesOnPath.contains(in_.packageName.toLower()))
+            add(Severity::Error, CheckRule::NotOnSearchPath, 0,
+                QStringLiteral("The game finds no package %1 in its Textures folder or the other "
+                               "folders it searches (Paths= in its ini): copy %1.utx there.")
+                    .arg(in_.packageName));
+    }
+
+    void add(Severity severity, CheckRule rule, int line, const QString& text) {
+        findings_.append({severity, rule, line, text});
+    }
+
+private:
+    const CheckInput& in_;
+    QList<Finding>& findings_;
+
+    bool ownedHere(const QString& object) const {
+        return in_.package &&
+               PackageOf(object).compare(in_.package->name(), Qt::CaseInsensitive) == 0;
+    }
+
+    bool has(const QString& object) const {
+        const PackageObject* found = in_.package->find(object);
+        return found && found->className == QLatin1String("Texture");
+    }
+
+    void lookUp(const IntEntry& entry) {
+        if (!ownedHere(entry.object))
+            return;
+        const PackageObject* found = in_.package->find(entry.object);
+        if (!found)
+            add(Severity::Error, CheckRule::MissingObject, entry.line,
+                QStringLiteral("The package has no texture %1: the game cannot load it.")
+                    .arg(ItemOf(entry.object)));
+        else if (found->className != QLatin1String("Texture"))
+            add(Severity::Error, CheckRule::WrongClass, entry.line,
+                QStringLiteral("%1 is a %2 in the package, not a texture: the game cannot use it "
+                               "as a skin.")
+                    .arg(ItemOf(entry.object), found->className));
+    }
+
+    void elsewhere(const IntEntry& entry) {
+        if (!in_.game)
+            return;
+        for (const IntFile& file : in_.game->intFiles) {
+            if (isThisFile(file))
+                continue;
+            for (const IntEntry& other : file.entries) {
+                if (other.object.compare(entry.object, Qt::CaseInsensitive) == 0 &&
+                    other.isTexture()) {
+                    add(Severity::Warning, CheckRule::DuplicateElsewhere, entry.line,
+                        QStringLiteral("%1 is also named in %2 in the game's System folder: the "
+                                       "menu will list it twice.")
+                            .arg(entry.object, file.fileName));
+                    return;
+                }
+            }
+        }
+    }
+
+    bool isThisFile(const IntFile& file) const {
+        // Saving replaces the package's own .int, so it does not count.
+        return !in_.packageName.isEmpty() &&
+               file.fileName.compare(in_.packageName + QLatin1String(".int"),
+                                     Qt::CaseInsensitive) == 0;
+    }
+
+    void skinName(const IntEntry& entry, const QString& item) {
+        if (item.size() == 5 && item[4].isDigit())
+            return;
+        const bool tooShort = item.size() < 5;
+        add(tooShort ? Severity::Error : Severity::Warning, CheckRule::SkinName, entry.line,
+            QStringLiteral("Skin names are four characters and a digit (like blkt1)%1: the game "
+                           "looks for this skin's body parts as %2.")
+                .arg(tooShort ? QStringLiteral(", and no face can match a shorter one") : QString(),
+                     BodyPart(PathOf(entry.object) + item.left(4), in_.model->Fixed)));
+    }
+
+    void sharedBase(const IntEntry& entry, const QList<IntEntry>& others) {
+        const QString base = ItemOf(entry.object).left(4);
+        for (const IntEntry& other : others) {
+            const QString item = ItemOf(other.object);
+            if (MenuConsiders(other, *in_.model) && !other.description.isEmpty() &&
+                item.size() <= 5 && item.left(4) == base &&
+                other.object.compare(entry.object, Qt::CaseInsensitive) != 0) {
+                add(Severity::Warning, CheckRule::SharedBase, entry.line,
+                    QStringLiteral("The skin %1 in another .int file of the game also begins with "
+                                   "%2: the menu shows the faces of both skins under each.")
+                        .arg(other.object, base));
+                return;
+            }
+        }
+    }
+
+    static bool HasSkin(const QList<IntEntry>& entries, const ModelSlots& model,
+                        const QString& base, Qt::CaseSensitivity cs) {
+        return std::any_of(entries.cbegin(), entries.cend(), [&](const IntEntry& e) {
+            const QString item = ItemOf(e.object);
+            return MenuConsiders(e, model) && !e.description.isEmpty() && item.size() <= 5 &&
+                   item.left(4).compare(base, cs) == 0;
+        });
+    }
+
+    void face(const IntEntry& entry, const QString& item, const QList<IntEntry>& entries,
+              const QList<IntEntry>& others) {
+        const ModelSlots& model = *in_.model;
+        const QString base = item.left(4);
+        if (!HasSkin(entries, model, base, Qt::CaseSensitive) &&
+            !HasSkin(others, model, base, Qt::CaseSensitive)) {
+            QString hint;
+            if (HasSkin(entries, model, base, Qt::CaseInsensitive))
+                hint = QStringLiteral(" (a skin differs only in capitals, and case counts here)");
+            else if (item.back().isDigit())
+                hint = QStringLiteral(" (if this is meant as a skin, its name must be four "
+                                      "characters and a digit)");
+            add(Severity::Error, CheckRule::FaceWithoutSkin, entry.line,
+                QStringLiteral("The menu lists the face %1 under a skin whose name begins with %2, "
+                               "and there is none%3.")
+                    .arg(Quoted(entry.description), base, hint));
+            return;
+        }
+        if (!model.Portrait.isEmpty()) {
+            add(Severity::Note, CheckRule::BossFace, entry.line,
+                QStringLiteral("The %1 model wears no face texture; its chat portrait is always "
+                               "xxxx5%2.")
+                    .arg(model.Mesh, model.Portrait));
+            return;
+        }
+        if (item[4] != QChar(u'0' + model.Face))
+            add(Severity::Warning, CheckRule::FaceSlot, entry.line,
+                QStringLiteral("The %1 model wears faces on body part %2, so for this face the "
+                               "game loads %3, not %4.")
+                    .arg(model.Mesh)
+                    .arg(model.Face)
+                    .arg(PathOf(entry.object) + base + QString::number(model.Face) + item.mid(5),
+                         entry.object));
+    }
+
+    void teamColours(const MenuSkin& skin, int digit) {
+        QStringList missing;
+        for (int team = 0; team < 4; ++team) {
+            const QString name =
+                BodyPart(skin.base, digit) + QStringLiteral("T_") + QString::number(team);
+            if (!has(name))
+                missing.append(ItemOf(name));
+        }
+        if (!missing.isEmpty())
+            add(Severity::Warning, CheckRule::MissingTeamColours, skin.line,
+                QStringLiteral("The skin has no team colour textures %1: in team games the game "
+                               "shows %2 there instead.")
+                    .arg(missing.join(QStringLiteral(", ")), ItemOf(BodyPart(skin.base, digit))));
+    }
+
+    void portrait(int line, const QString& name) {
+        if (!has(name))
+            add(Severity::Error, CheckRule::MissingPortrait, line,
+                QStringLiteral("The chat portrait %1 is missing: no portrait shows when this "
+                               "player talks.")
+                    .arg(ItemOf(name)));
+    }
+};
+
+QList<IntEntry> OtherEntries(const CheckInput& input) {
+    QList<IntEntry> others;
+    if (!input.game)
+        return others;
+    const QString own = input.packageName + QLatin1String(".int");
+    for (const IntFile& file : input.game->intFiles) {
+        if (input.packageName.isEmpty() || file.fileName.compare(own, Qt::CaseInsensitive) != 0)
+            others.append(file.entries);
+    }
+    return others;
+}
+
+void MarkPortraits(QList<MenuSkin>& menu, const PackageContents& package) {
+    for (MenuSkin& skin : menu) {
+        for (MenuFace& face : skin.faces) {
+            if (PackageOf(face.portrait).compare(package.name(), Qt::CaseInsensitive) != 0)
+                continue;
+            const PackageObject* found = package.find(face.portrait);
+            face.portraitFound = found && found->className == QLatin1String("Texture");
+        }
+    }
+}
+
+} // namespace
+
+PackageContents::PackageContents(QString name, const QList<PackageObject>& objects)
+    : name_(std::move(name)), objects_(objects) {
+    for (qsizetype i = objects_.size() - 1; i >= 0; --i)
+        index_.insert(LowerKey(objects_[i].group, objects_[i].name), i);
+}
+
+const PackageObject* PackageContents::find(const QString& object) const {
+    const QString path = PathOf(object);
+    const QString group = path.mid(PackageOf(object).size() + 1).chopped(path.isEmpty() ? 0 : 1);
+    const auto found = index_.constFind(LowerKey(group, ItemOf(object)));
+    return found == index_.cend() ? nullptr : &objects_[*found];
+}
+
+CheckResult CheckSkin(const CheckInput& input) {
+    IntReading reading = ReadIntText(input.text);
+    CheckResult result;
+    result.findings = reading.findings;
+    Checker checker(input, result.findings);
+    checker.entries(reading.entries);
+    if (input.model) {
+        const QList<IntEntry> others = OtherEntries(input);
+        if (input.model->Faces)
+            checker.menuEntries(reading.entries, others);
+        result.menu = ListSkinMenu(reading.entries, *input.model);
+        if (input.package) {
+            MarkPortraits(result.menu, *input.package);
+            if (input.model->Faces) {
+                for (const MenuSkin& skin : result.menu)
+                    checker.bodyParts(skin);
+            }
+        }
+        if (!result.menu.isEmpty() && !input.packageName.isEmpty())
+            checker.add(Severity::Note, CheckRule::ServerPackages, result.menu.first().line,
+                        QStringLiteral("Online, other players see these skins only if the server "
+                                       "lists %1 in its ServerPackages.")
+                            .arg(input.packageName));
+    } else {
+        checker.add(Severity::Note, CheckRule::MeshPrefix, 0,
+                    QStringLiteral("No model is known for this skin type, so the menu listing and "
+                                   "the body part checks are left out."));
+    }
+    checker.searchPath();
+    std::stable_sort(result.findings.begin(), result.findings.end(),
+                     [](const Finding& a, const Finding& b) {
+                         return a.line != b.line ? a.line < b.line : a.severity < b.severity;
+                     });
+    return result;
+}
