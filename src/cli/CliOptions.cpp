@@ -24,7 +24,27 @@ QString ListingConflict(const CliOptions& options) {
 }
 
 // The combinations that cannot be carried out; empty when the options fit.
+QString CheckConflict(const CliOptions& options) {
+    if (!options.check)
+        return !options.intFile.isEmpty() || options.installed || !options.gameDir.isEmpty()
+                   ? QStringLiteral("--int, --installed and --game-dir go with --check.")
+                   : QString();
+    if (options.names || options.types || options.list || !options.extractDir.isEmpty() ||
+        !options.output.isEmpty() || !options.outputDir.isEmpty())
+        return QStringLiteral(
+            "--check prints its findings; it takes no --names, --types, --list, --extract, "
+            "--output or --output-dir.");
+    if (!options.intFile.isEmpty() && (options.installed || options.packages.size() > 1))
+        return QStringLiteral("--int names the .int file of one package; with several packages "
+                              "use --installed.");
+    return {};
+}
+
 QString Conflict(const CliOptions& options) {
+    if (const QString conflict = CheckConflict(options); !conflict.isEmpty())
+        return conflict;
+    if (options.check)
+        return options.packages.isEmpty() ? QStringLiteral("no package file given.") : QString();
     if (options.list || !options.extractDir.isEmpty())
         return ListingConflict(options);
     if (options.types)
@@ -101,8 +121,27 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
         QStringLiteral("extract"),
         QStringLiteral("Write every texture that can be decoded as DIR/<package>/<path>.png."),
         QStringLiteral("DIR"));
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("Check each package's .int text the way the game reads it: print one "
+                       "finding per line (FILE:LINE: SEVERITY: TEXT), then what the player "
+                       "setup menu will list. Exit status 5 when an error is found."));
+    const QCommandLineOption intFile(
+        QStringLiteral("int"),
+        QStringLiteral("With --check: check FILE instead of the text the program would write "
+                       "(one package)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption installed(
+        QStringLiteral("installed"),
+        QStringLiteral("With --check: check each package's System/<Package>.int, found beside "
+                       "the package's Textures folder (letter case ignored)."));
+    const QCommandLineOption gameDir(
+        QStringLiteral("game-dir"),
+        QStringLiteral("With --check: the game folder, for entries named twice across its .int "
+                       "files and for the folders the game finds packages in."),
+        QStringLiteral("DIR"));
     parser.addOptions({help, version, dataDir, type, remove, names, types, output, outputDir, force,
-                       list, extract});
+                       list, extract, check, intFile, installed, gameDir});
     parser.addPositionalArgument(QStringLiteral("PACKAGE.utx"),
                                  QStringLiteral("The skin packages to write .int text for."),
                                  QStringLiteral("PACKAGE.utx..."));
@@ -116,7 +155,7 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
 
     // An empty value would read as the option not given at all.
     for (const QCommandLineOption* valued :
-         {&dataDir, &type, &remove, &output, &outputDir, &extract}) {
+         {&dataDir, &type, &remove, &output, &outputDir, &extract, &intFile, &gameDir}) {
         if (parser.values(*valued).contains(QString()))
             return UsageError(QStringLiteral("--%1 needs a value.").arg(valued->names().last()));
     }
@@ -132,8 +171,13 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
     options.force = parser.isSet(force);
     options.list = parser.isSet(list);
     options.extractDir = parser.value(extract);
+    options.check = parser.isSet(check);
+    options.intFile = parser.value(intFile);
+    options.installed = parser.isSet(installed);
+    options.gameDir = parser.value(gameDir);
     // A repeated single-valued option would silently drop all but one value.
-    for (const QCommandLineOption* single : {&dataDir, &type, &output, &outputDir, &extract}) {
+    for (const QCommandLineOption* single :
+         {&dataDir, &type, &output, &outputDir, &extract, &intFile, &gameDir}) {
         if (parser.values(*single).size() > 1)
             return UsageError(
                 QStringLiteral("--%1 may be given only once.").arg(single->names().last()));

@@ -17,6 +17,10 @@ struct CliOptions {
     bool force = false;   // replace existing files
     bool list = false;    // --list: print each package's objects
     QString extractDir;   // --extract: write its textures as PNG files under DIR
+    bool check = false;   // --check: check each package's .int as the game reads it
+    QString intFile;      // --int: the .int file to check (one package)
+    bool installed = false; // --installed: check System/<Package>.int beside each package
+    QString gameDir;        // --game-dir: the game folder for duplicates and search folders
 
     bool toStandardOutput() const {
         return output == QLatin1String("-") || (output.isEmpty() && outputDir.isEmpty());

@@ -85,6 +85,7 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
     session.selectGuessedType();
     if (!options.type.isEmpty())
         session.selectType(TypeListIndex(session.typeKeys(), options.type));
+    outcome.typeKey = session.typeKeys().value(session.typeIndex());
 
     if (outcome.names.isEmpty())
         outcome.warnings.append(

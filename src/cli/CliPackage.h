@@ -15,6 +15,7 @@ struct PackageOutcome {
     QStringList warnings; // worth telling, but the text was made
     QStringList names;    // the reviewed list: found names less the removals
     QByteArray intText;   // the .int file's bytes (Windows-1252)
+    QString typeKey;      // the catalogue key of the skin type used; empty when none
 };
 
 PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir);

@@ -1,5 +1,6 @@
 #include "CliRun.h"
 
+#include "CliCheck.h"
 #include "CliConsole.h"
 #include "CliListing.h"
 #include "CliOutput.h"
@@ -107,6 +108,9 @@ CliStatus RunCli(const CliOptions& options, const QString& dataDir) {
                 .arg(QDir(dataDir).filePath(QLatin1String(SkinFormatsFileName)), options.type));
         return CliStatus::Usage;
     }
+
+    if (options.check)
+        return RunCheck(options, dataDir);
 
     CliStatus worst = CliStatus::Done;
     CliOutput output(options.force);

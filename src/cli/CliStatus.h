@@ -10,6 +10,7 @@ enum class CliStatus : int {
     Unreadable = 2,  // a package could not be read
     UnknownType = 3, // a package's skin type is unknown and no --type was given
     NotWritten = 4,  // an output could not be written, or exists already
+    CheckErrors = 5, // --check found an error: the game will not show or load something
 };
 
 inline CliStatus Worse(CliStatus a, CliStatus b) {

@@ -36,6 +36,7 @@ enum class CheckRule {
     SharedBase,         // another .int file uses the same skin base
     NotOnSearchPath,    // the game will not find the package
     ServerPackages,     // online play needs the package on the server
+    NothingListed,      // the menu lists nothing from this text
 };
 
 // One thing the check found, on one line of the .int text (0: the whole text).

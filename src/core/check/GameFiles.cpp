@@ -14,7 +14,7 @@ GameFiles ReadGameFiles(const QString& UTDir) {
     for (const QString& name :
          intDir.entryList({QStringLiteral("*.int")}, QDir::Files, QDir::Name)) {
         if (const std::optional<QByteArray> bytes = ReadWholeFile(intDir.filePath(name)))
-            game.intFiles.append({name, ReadIntText(FromWindows1252(*bytes)).entries});
+            game.add({name, ReadIntText(FromWindows1252(*bytes)).entries});
     }
     for (const QString& folder : GameSearchFolders(UTDir, QStringLiteral("utx"))) {
         for (const QString& name : QDir(folder).entryList({QStringLiteral("*.utx")}, QDir::Files))

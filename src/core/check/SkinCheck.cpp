@@ -178,27 +178,16 @@ private:
     void elsewhere(const IntEntry& entry) {
         if (!in_.game)
             return;
-        for (const IntFile& file : in_.game->intFiles) {
-            if (isThisFile(file))
-                continue;
-            for (const IntEntry& other : file.entries) {
-                if (other.object.compare(entry.object, Qt::CaseInsensitive) == 0 &&
-                    other.isTexture()) {
-                    add(Severity::Warning, CheckRule::DuplicateElsewhere, entry.line,
-                        QStringLiteral("%1 is also named in %2 in the game's System folder: the "
-                                       "menu will list it twice.")
-                            .arg(entry.object, file.fileName));
-                    return;
-                }
+        const QString ownFile = in_.packageName + QLatin1String(".int");
+        for (const QString& file : in_.game->namedIn.values(entry.object.toLower())) {
+            if (in_.packageName.isEmpty() || file.compare(ownFile, Qt::CaseInsensitive) != 0) {
+                add(Severity::Warning, CheckRule::DuplicateElsewhere, entry.line,
+                    QStringLiteral("%1 is also named in %2 in the game's System folder: the "
+                                   "menu will list it twice.")
+                        .arg(entry.object, file));
+                return;
             }
         }
-    }
-
-    bool isThisFile(const IntFile& file) const {
-        // Saving replaces the package's own .int, so it does not count.
-        return !in_.packageName.isEmpty() &&
-               file.fileName.compare(in_.packageName + QLatin1String(".int"),
-                                     Qt::CaseInsensitive) == 0;
     }
 
     void skinName(const IntEntry& entry, const QString& item) {
@@ -296,14 +285,20 @@ private:
     }
 };
 
+// The entries of the game's other .int files that this model's menu
+// considers; the package's own .int does not count, as saving replaces it.
 QList<IntEntry> OtherEntries(const CheckInput& input) {
     QList<IntEntry> others;
     if (!input.game)
         return others;
     const QString own = input.packageName + QLatin1String(".int");
     for (const IntFile& file : input.game->intFiles) {
-        if (input.packageName.isEmpty() || file.fileName.compare(own, Qt::CaseInsensitive) != 0)
-            others.append(file.entries);
+        if (!input.packageName.isEmpty() && file.fileName.compare(own, Qt::CaseInsensitive) == 0)
+            continue;
+        for (const IntEntry& entry : file.entries) {
+            if (MenuConsiders(entry, *input.model))
+                others.append(entry);
+        }
     }
     return others;
 }
@@ -320,6 +315,14 @@ void MarkPortraits(QList<MenuSkin>& menu, const PackageContents& package) {
 }
 
 } // namespace
+
+void GameFiles::add(IntFile file) {
+    for (const IntEntry& entry : file.entries) {
+        if (entry.isTexture())
+            namedIn.insert(entry.object.toLower(), file.fileName);
+    }
+    intFiles.append(std::move(file));
+}
 
 PackageContents::PackageContents(QString name, const QList<PackageObject>& objects)
     : name_(std::move(name)), objects_(objects) {
@@ -352,7 +355,16 @@ CheckResult CheckSkin(const CheckInput& input) {
                     checker.bodyParts(skin);
             }
         }
-        if (!result.menu.isEmpty() && !input.packageName.isEmpty())
+        if (result.menu.isEmpty())
+            checker.add(Severity::Note, CheckRule::NothingListed, 0,
+                        QStringLiteral("The player setup menu lists nothing from this text for "
+                                       "the %1 model%2.")
+                            .arg(input.model->Mesh,
+                                 input.model->Faces
+                                     ? QStringLiteral(": no short name has a description")
+                                     : QStringLiteral(": names beginning with T_ "
+                                                      "are team textures")));
+        else if (!input.packageName.isEmpty())
             checker.add(Severity::Note, CheckRule::ServerPackages, result.menu.first().line,
                         QStringLiteral("Online, other players see these skins only if the server "
                                        "lists %1 in its ServerPackages.")

@@ -43,9 +43,12 @@ struct IntFile {
 
 // What the game's folder tells the check.
 struct GameFiles {
-    QString intFolder;            // where the game reads .int files
-    QList<IntFile> intFiles;      // every .int file there
-    QSet<QString> packagesOnPath; // lower-case names of the packages the game can find
+    QString intFolder;                    // where the game reads .int files
+    QList<IntFile> intFiles;              // every .int file there
+    QSet<QString> packagesOnPath;         // lower-case names of the packages the game can find
+    QMultiHash<QString, QString> namedIn; // lower-case object -> .int files naming it
+
+    void add(IntFile file);
 };
 
 // Everything the check looks at; only the text is required.

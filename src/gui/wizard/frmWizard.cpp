@@ -1,5 +1,6 @@
 #include "wizard/frmWizard.h"
 
+#include "catalogue/ModelSlots.h"
 #include "engine/PackageReader.h"
 #include "engine/WizardSession.h"
 #include "services/clsCdlg.h"
@@ -11,6 +12,7 @@
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetText.h"
 #include "wizard/PackageDrop.h"
+#include "wizard/SkinCheckView.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,16 +28,18 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeWidget>
 
 #include <algorithm>
 
 namespace {
 
-// Panel sizes in twips: steps one to four share one size, step five is wider.
+// Panel sizes in twips: steps one to four share one size; step five is wider
+// and taller, for the check's findings and the menu listing.
 constexpr int SmallPanelWidth = 3795;
 constexpr int SmallPanelHeight = 2925;
-constexpr int LargePanelWidth = 6705;
-constexpr int LargePanelHeight = 4695;
+constexpr int LargePanelWidth = 11505;
+constexpr int LargePanelHeight = 7500;
 
 // The step panels' captions, in step order.
 const std::array<const char*, 5> PanelTitles{
@@ -273,8 +277,13 @@ void frmWizard::createStepFive() {
     txtINT->setGeometry(TwipsRect(150, 240, 6375, 3975));
     txtINT->setFont(SmallFont());
     txtINT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    createBack(3, panel, TwipsRect(150, 4260, 1545, 255));
-    createNext(4, panel, TwipsRect(4980, 4260, 1545, 255), QStringLiteral("Save File"));
+    checkView = new SkinCheckView(txtINT, panel);
+    checkView->lblCheckSummary->setGeometry(TwipsRect(150, 4320, 6375, 255));
+    checkView->lstFindings->setGeometry(TwipsRect(150, 4590, 6375, 2340));
+    checkView->lblMenu->setGeometry(TwipsRect(6690, 240, 4665, 255));
+    checkView->tvwMenu->setGeometry(TwipsRect(6690, 510, 4665, 6420));
+    createBack(3, panel, TwipsRect(150, 7080, 1545, 255));
+    createNext(4, panel, TwipsRect(9810, 7080, 1545, 255), QStringLiteral("Save File"));
 }
 
 void frmWizard::connectControls() {
@@ -382,6 +391,17 @@ void frmWizard::cboInfo_Click() {
     showSelectedType();
 }
 
+// Step five's check looks at the package, the chosen type's model and the
+// game folder; what takes reading is gathered away from the window.
+void frmWizard::startCheck() {
+    CheckContext context;
+    context.packageName = ShortUTXName(session_.package().UTXPath, true, true);
+    if (const ModelSlots* model =
+            FindModelSlots(ReadModelSlots(state_.programDir), cboInfo->currentText()))
+        context.model = *model;
+    checkView->loadContext(context, state_.settings.UTDir, {});
+}
+
 void frmWizard::showOpenedFile() {
     const QString& path = session_.package().UTXPath;
     lblFilename->setText(path.isEmpty() ? QString() : ShortUTXName(path, false, true));
@@ -428,6 +448,7 @@ void frmWizard::cmdNext_Click(int index) {
     case 3:
         showPanel(3, 4, true);
         txtINT->setPlainText(session_.intText());
+        startCheck();
         break;
     case 4:
         session_.setText(intText());

@@ -13,6 +13,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class SkinCheckView;
 class WizardSession;
 class clsCdlg;
 struct AppState;
@@ -73,6 +74,7 @@ public:
 
     // Step five.
     QPlainTextEdit* txtINT = nullptr;
+    SkinCheckView* checkView = nullptr;
 
     QMenu* mnuOptions = nullptr;
     QAction* mnuSettings = nullptr;
@@ -107,6 +109,7 @@ private:
     void openPackage(Dialogs& dialogs, clsCdlg& cdlg);
     void showTypes();
     void showSelectedType();
+    void startCheck();
     void cboInfo_Click();
     void showOpenedFile();
     void showReview();

@@ -123,7 +123,7 @@ private slots:
         const ModelSlots* soldier = FindModelSlots(table, "SoldierSkins");
         const QString text = FixtureText("SoldierSkins.int");
         GameFiles game;
-        game.intFiles.append({"Other.int", ReadIntText(otherFile).entries});
+        game.add({"Other.int", ReadIntText(otherFile).entries});
         const QStringList before =
             Problems(CheckSkin({text, "SoldierSkins", nullptr, soldier, &game}));
         QStringList after =

@@ -14,15 +14,15 @@ private slots:
         QTest::addColumn<QStringList>("files"); // "folder": every data file, "folder/name": one
         QTest::addColumn<bool>("writable");     // the executable's folder
         QTest::addColumn<QStringList>("found"); // per data file, its tag in the chosen folder
-        const QStringList both{"exe", "first"}, exe{"exe", "exe", "exe"},
-            first{"first", "first", "first"};
+        const QStringList both{"exe", "first"}, exe{"exe", "exe", "exe", "exe"},
+            first{"first", "first", "first", "first"};
         QTest::newRow("writable with files") << both << true << exe;
         QTest::newRow("read-only with files") << both << false << first;
         QTest::newRow("writable but empty") << QStringList{"first"} << true << first;
         QTest::newRow("user copy kept") << QStringList{"first", "user/SkinFormats.ini"} << false
-                                        << QStringList{"user", "first", "first"};
+                                        << QStringList{"user", "first", "first", "first"};
         QTest::newRow("missing default")
-            << QStringList{"first/SkinFormats.ini"} << true << QStringList{"first", "", ""};
+            << QStringList{"first/SkinFormats.ini"} << true << QStringList{"first", "", "", ""};
     }
     void choice() {
         QFETCH(QStringList, files);

@@ -197,9 +197,9 @@ private slots:
         QCOMPARE(FileBytes(target), generated + "; caf\xe9\xa0\x80\r\nlast");
         for (int i = 3; i >= 0; --i)
             rig.back(i);
-        // 260x245 and 454x363 pixels are 3895x3675 and 6805x5445 twips.
+        // 260x245 and 774x550 pixels are 3895x3675 and 11605x8250 twips.
         QCOMPARE(rig.looks, (QStringList{"1/1 260x245 TF", "1/1 260x245 --", "2/2 260x245 --",
-                                         "3/3 260x245 --", "4/4 260x245 --", "5/5 454x363 --",
+                                         "3/3 260x245 --", "4/4 260x245 --", "5/5 774x550 --",
                                          "4/4 260x245 --", "3/3 260x245 --", "2/2 260x245 --",
                                          "1/1 260x245 TF"}));
         QVERIFY(w.lblFilename->text().isEmpty() && !w.cmdNext[0]->isEnabled());

@@ -1,0 +1,73 @@
+#include "wizard/SkinCheckView.h"
+
+#include "TestPaths.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const QString Text = "[public]\n"
+                     "Object=(Name=SoldierSkins_Foo.foot1,Class=Texture,Description=\"Foot\")\n"
+                     "Object=(Name=SoldierSkins_Foo.foot4Bob,Class=Texture,Description=\"Bob\")\n"
+                     "Object=(Name=SoldierSkins_Foo.foot4Al,Class=Texture,Description=\"Al\")\n";
+
+CheckContext Soldier() {
+    CheckContext context;
+    context.packageName = "SoldierSkins_Foo";
+    context.model = *FindModelSlots(ParseModelSlots(FileBytes(SourceDataDir() + "/ModelSlots.ini")),
+                                    "SoldierSkins");
+    QImage portrait(64, 64, QImage::Format_RGBA8888);
+    portrait.fill(Qt::red);
+    context.portraits.insert("soldierskins_foo.foot5bob", portrait);
+    return context;
+}
+
+} // namespace
+
+class tst_SkinCheckView : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Edits are checked a moment later; the summary, the findings and the
+    // menu listing (faces with their portraits) follow the text.
+    void followsTheText() {
+        QWidget panel;
+        QPlainTextEdit text(&panel);
+        SkinCheckView view(&text, &panel);
+        view.setContext(Soldier());
+        text.setPlainText(Text);
+        QTRY_COMPARE(view.tvwMenu->findItems("Foot", Qt::MatchExactly).size(), 1);
+        QCOMPARE(view.lblCheckSummary->text(), QString("1 note"));
+        QCOMPARE(view.tvwMenu->topLevelItemCount(), 1);
+        const QTreeWidgetItem* skin = view.tvwMenu->topLevelItem(0);
+        QCOMPARE(skin->text(0), QString("Foot"));
+        QCOMPARE(skin->childCount(), 2);
+        QCOMPARE(skin->child(0)->text(0), QString("Al"));
+        QVERIFY(skin->child(0)->icon(0).isNull());
+        QVERIFY(!skin->child(1)->icon(0).isNull());
+
+        text.appendPlainText("Object=(Name=Other.foot2,Class=Texture)\nbroken");
+        QTRY_COMPARE(view.lblCheckSummary->text(), QString("3 errors, 1 note"));
+    }
+
+    // Activating a finding selects its line in the text.
+    void findingSelectsItsLine() {
+        QWidget panel;
+        QPlainTextEdit text(&panel);
+        SkinCheckView view(&text, &panel);
+        text.setPlainText(Text + "broken line\n");
+        view.setContext(Soldier());
+        QListWidgetItem* finding =
+            view.lstFindings->findItems("Line 5:", Qt::MatchStartsWith).value(0);
+        QVERIFY(finding);
+        emit view.lstFindings->itemActivated(finding);
+        QCOMPARE(text.textCursor().selectedText(), QString("broken line"));
+    }
+};
+
+QTEST_MAIN(tst_SkinCheckView)
+#include "tst_SkinCheckView.moc"
