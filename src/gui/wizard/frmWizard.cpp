@@ -1,7 +1,7 @@
 #include "wizard/frmWizard.h"
 
-#include "engine/PackageReader.h"
 #include "engine/WizardSession.h"
+#include "services/FilePaths.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
 #include "shell/AppState.h"
