@@ -14,6 +14,7 @@
 #include "engine/PackageReader.h"
 #include "engine/ScriptWriter.h"
 #include "engine/WizardSession.h"
+#include "services/DataFiles.h"
 #include "services/SafeFile.h"
 
 #include <QByteArray>
@@ -78,11 +79,10 @@ QStringList FilterListEntries() {
 // A program folder with the catalogue and the filter list, and one package
 // file per size, made once.
 bool WriteProgramFiles(const QDir& dir) {
-    const QByteArray catalogue =
-        "[SoldierSkins]\r\nExcl=\"t_\"\r\nSkinC=\"1\"\r\nName=\"4\"\r\n"
-        "Grup=\"5\"\r\nDesc=\"Male soldier\"\r\n\r\n";
+    const QByteArray catalogue = "[SoldierSkins]\r\nExcl=\"t_\"\r\nSkinC=\"1\"\r\nName=\"4\"\r\n"
+                                 "Grup=\"5\"\r\nDesc=\"Male soldier\"\r\n\r\n";
     return WriteFileAtomically(dir.filePath(QLatin1String(SkinFormatsFileName)), catalogue) &&
-           WriteFileAtomically(dir.filePath(QStringLiteral("unreal.flt")),
+           WriteFileAtomically(dir.filePath(QLatin1String(FilterFileName)),
                                EncodeFilterFile(FilterListEntries()).value_or(QByteArray()));
 }
 

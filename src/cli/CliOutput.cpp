@@ -1,7 +1,7 @@
 #include "CliOutput.h"
 
 #include "CliConsole.h"
-#include "engine/PackageReader.h"
+#include "services/FilePaths.h"
 #include "services/SafeFile.h"
 
 #include <QDir>

@@ -4,6 +4,7 @@
 #include "engine/PackageReader.h"
 #include "engine/UnwritableNames.h"
 #include "engine/WizardSession.h"
+#include "services/FilePaths.h"
 #include "services/Text1252.h"
 
 #include <QFileInfo>

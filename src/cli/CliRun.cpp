@@ -6,14 +6,13 @@
 #include "CliOutput.h"
 #include "CliPackage.h"
 #include "catalogue/SkinCatalogue.h"
-#include "engine/PackageReader.h"
+#include "services/DataFiles.h"
+#include "services/FilePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-constexpr char FilterFileName[] = "unreal.flt";
 
 // The data folder must hold a complete catalogue and a filter list: without
 // them every package would come out unfiltered or without a type, which the

@@ -1,22 +1,9 @@
 #include "TestPaths.h"
 #include "UtxBuilder.h"
-#include "engine/WizardSession.h"
-#include "services/Text1252.h"
 
 #include <QtTest>
 
-// varnwick-cli as a user runs it, on synthetic packages and the game's own.
-
-namespace {
-// What the wizard saves for a package when the user accepts every step.
-QByteArray WizardBytes(const QString& packagePath) {
-    WizardSession session(BuiltBinDir());
-    session.loadTypes();
-    session.openFile(packagePath);
-    session.beginReview();
-    return ToWindows1252(session.intText()).value_or("");
-}
-} // namespace
+// varnwick-cli as a user runs it; tst_frmWizard shows it writes what the wizard saves.
 
 class tst_Cli : public QObject {
     Q_OBJECT
@@ -161,29 +148,12 @@ private slots:
             QVERIFY2(err.contains(shown), qPrintable(err));
     }
 
-    void textAsTheWizardSavesIt_data() {
-        QTest::addColumn<QString>("package");
-        QTest::newRow("synthetic") << "SoldierSkins_Foo.utx";
-        QTest::newRow("the game's") << FixturesDir() + "/BossSkins.utx";
-    }
-    void textAsTheWizardSavesIt() {
-        QFETCH(QString, package);
-        if (QDir::isAbsolutePath(package))
-            REQUIRE_FIXTURE("BossSkins.utx");
-        const QByteArray expected = WizardBytes(tmp(package));
-        QVERIFY(expected.contains(",Class=Texture"));
-        QCOMPARE(run({tmp(package)}), std::tuple(0, expected, QString()));
-        // --force replaces an older, longer text.
-        QVERIFY(WriteBytes(tmp("Existing.int"), QByteArray(100000, 'x')));
-        QCOMPARE(std::get<int>(run({"--force", "-o", "Existing.int", tmp(package)})), 0);
-        QCOMPARE(FileBytes(tmp("Existing.int")), expected);
-    }
-
     // Its own standard output (/dev/stdout), a pipe, is written to: an atomic replace would put
     // a regular file in its place.
     void pipeIsWrittenNotReplaced() {
-        QCOMPARE(run({"-o", "/proc/self/fd/1", "SoldierSkins_Foo.utx"}),
-                 std::tuple(0, WizardBytes(tmp("SoldierSkins_Foo.utx")), QString()));
+        const auto written = run({"SoldierSkins_Foo.utx"});
+        QVERIFY(std::get<QByteArray>(written).contains(",Class=Texture"));
+        QCOMPARE(run({"-o", "/proc/self/fd/1", "SoldierSkins_Foo.utx"}), written);
     }
 };
 

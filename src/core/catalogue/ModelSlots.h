@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/DataFiles.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -20,9 +22,6 @@ struct ModelSlots {
 
     friend bool operator==(const ModelSlots&, const ModelSlots&) = default;
 };
-
-// The slot table's file name in the program's folder.
-inline constexpr char ModelSlotsFileName[] = "ModelSlots.ini";
 
 // Parses the slot table's text; `problems` (when given) receives one line per
 // section or value that could not be read, which is then left out.

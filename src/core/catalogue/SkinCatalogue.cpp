@@ -1,5 +1,6 @@
 #include "catalogue/SkinCatalogue.h"
 
+#include "services/DataFiles.h"
 #include "services/SafeFile.h"
 
 #include "services/Text1252.h"

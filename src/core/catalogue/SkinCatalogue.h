@@ -24,9 +24,6 @@ struct CatalogueState {
     bool SkinsRead = false;
 };
 
-// The catalogue file's name in the program's folder.
-inline constexpr char SkinFormatsFileName[] = "SkinFormats.ini";
-
 // Parses SkinFormats.ini text (bytes as in the file) into `SkinCatalogue`.
 bool ParseSkins(QByteArrayView bytes, QList<SkinFormat>& SkinCatalogue);
 

@@ -1,7 +1,8 @@
 #include "engine/FilterList.h"
 
-#include "engine/PackageReader.h"
+#include "services/DataFiles.h"
 #include "services/Dialogs.h"
+#include "services/FilePaths.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 
@@ -13,8 +14,6 @@ namespace {
 constexpr char Scramble = 0x6B;
 constexpr qsizetype LengthSize = 2;
 constexpr qsizetype LongestEntry = 0xFFFF;
-constexpr char FilterFileName[] = "unreal.flt";
-constexpr char BackupFileName[] = "oldunreal.flt";
 
 QByteArray Scrambled(QByteArrayView bytes) {
     QByteArray result(bytes.size(), Qt::Uninitialized);
@@ -155,7 +154,8 @@ bool WriteFilter(const QStringList& source, const QString& programDir, const QSt
     const std::optional<QByteArray> old = ReadWholeFile(path);
     if (!old)
         return Fail(error, QStringLiteral("Could not read %1 to back it up.").arg(path));
-    if (!WriteFileAtomically(InProgramDir(programDir, QLatin1String(BackupFileName)), *old, error))
+    if (!WriteFileAtomically(InProgramDir(programDir, QLatin1String(FilterBackupFileName)), *old,
+                             error))
         return false;
     return WriteFileAtomically(path, *encoded, error);
 }

@@ -1,6 +1,7 @@
 #include "engine/PackageReader.h"
 
 #include "package/UnrealPackage.h"
+#include "services/FilePaths.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -29,24 +30,6 @@ bool StoreNames(const PackageResult<PackageNameTable>& table, const QString& pat
 }
 
 } // namespace
-
-bool FileExists(const QString& path) {
-    const QFileInfo info(path);
-    return info.isFile() && info.size() > 0;
-}
-
-QString ShortUTXName(const QString& name, bool dropExtension, bool dropFolder) {
-    const qsizetype folderEnd =
-        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1;
-    QString s = name;
-    if (dropExtension) {
-        const qsizetype dot = s.indexOf(QLatin1Char('.'), folderEnd);
-        s = dot < 0 ? QString() : s.left(dot);
-    }
-    if (dropFolder)
-        s = s.mid(std::min(folderEnd, s.size()));
-    return s;
-}
 
 bool ReadUTXBytes(QByteArrayView data, const QString& path, PackageRecord& PackageRead) {
     return StoreNames(ReadPackageNames(data), path, PackageRead);

@@ -5,6 +5,7 @@
 #include "engine/PackageReader.h"
 #include "engine/ScriptWriter.h"
 #include "services/Dialogs.h"
+#include "services/FilePaths.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 #include "services/clsCdlg.h"

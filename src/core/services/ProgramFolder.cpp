@@ -1,4 +1,5 @@
 #include "services/ProgramFolder.h"
+#include "services/DataFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,8 +9,8 @@
 #include <unistd.h>
 
 QStringList ProgramDataFiles() {
-    return {QStringLiteral("SkinFormats.ini"), QStringLiteral("unreal.flt"),
-            QStringLiteral("tutorial.txt"), QStringLiteral("ModelSlots.ini")};
+    return {QLatin1String(SkinFormatsFileName), QLatin1String(FilterFileName),
+            QLatin1String(TutorialFileName), QLatin1String(ModelSlotsFileName)};
 }
 
 QStringList InstalledDataDirs(const QString& executableDir, const QStringList& xdgDataDirs) {

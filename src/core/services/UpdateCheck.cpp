@@ -69,9 +69,7 @@ QUrl DefaultUpdateAddress() {
 
 QUrl UpdateAddress(QSettings* store) {
     const QString configured =
-        store
-            ? GetSetting(*store, QStringLiteral("Settings"), QStringLiteral("UpdateURL")).trimmed()
-            : QString();
+        store ? GetSetting(*store, Store::Settings, Store::UpdateURL).trimmed() : QString();
     return configured.isEmpty() ? DefaultUpdateAddress() : QUrl(configured);
 }
 

@@ -1,32 +1,10 @@
 #include "services/clsCdlg.h"
 
-#include "services/SafeFile.h"
-
-#include <QFileInfo>
+#include <QStringList>
 
 namespace {
-constexpr qint32 DefaultMaxFileSize = 255;
-
-// A file bigger than this is no package; reading it whole would only exhaust
-// memory.
-constexpr qint64 MaxLoadedFileSize = qint64(512) * 1024 * 1024;
-
-QString AfterLastSeparator(const QString& path) {
-    const qsizetype cut =
-        qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return path.mid(cut + 1);
-}
-
-// The file's bytes followed by one zero byte, or nothing when the file cannot
-// be read completely. Only regular files are read: a pipe would never end.
-std::optional<QByteArray> LoadFile(const QString& path) {
-    if (QFileInfo(path).size() > MaxLoadedFileSize)
-        return std::nullopt;
-    std::optional<QByteArray> bytes = ReadWholeFile(path);
-    if (bytes)
-        bytes->append('\0');
-    return bytes;
-}
+// The longest name a file dialog takes, its terminator included.
+constexpr qsizetype MaxFileSize = 255;
 
 // "*.*" means every file on Windows; Qt writes it "*". Several patterns are
 // separated by ";" there and by blanks in Qt.
@@ -62,11 +40,7 @@ void clsCdlg::ShowSave() {
 }
 
 void clsCdlg::show(bool save) {
-    if (maxFileSize_ < 1)
-        maxFileSize_ = DefaultMaxFileSize;
-    // The proposed name must fit the dialog's name buffer with its terminator;
-    // a name that does not is not shown and nothing changes.
-    if (save && fileName_.size() >= maxFileSize_)
+    if (save && fileName_.size() >= MaxFileSize)
         return;
 
     Dialogs::FileRequest request;
@@ -82,10 +56,5 @@ void clsCdlg::show(bool save) {
         return;
     }
     fileName_ = *chosen;
-    fileNameShort_ = AfterLastSeparator(fileName_);
     cancelError_ = false;
-    if (!save) {
-        if (std::optional<QByteArray> bytes = LoadFile(fileName_))
-            fileBytes_ = std::move(*bytes);
-    }
 }

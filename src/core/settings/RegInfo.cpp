@@ -2,14 +2,10 @@
 
 #include "settings/SettingsStore.h"
 
-namespace {
-const QString Section = QStringLiteral("Settings");
-}
-
 bool LoadRegInfo(QSettings& store, AppSettings& settings) {
-    settings.UTDir = GetSetting(store, Section, QStringLiteral("UTDir"));
-    settings.UTXDir = GetSetting(store, Section, QStringLiteral("UTXDir"));
-    settings.PicView = GetSetting(store, Section, QStringLiteral("PicView"));
-    SaveSetting(store, Section, QStringLiteral("Startup"), QStringLiteral("True"));
+    settings.UTDir = GetSetting(store, Store::Settings, Store::UTDir);
+    settings.UTXDir = GetSetting(store, Store::Settings, Store::UTXDir);
+    settings.PicView = GetSetting(store, Store::Settings, Store::PicView);
+    SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("True"));
     return settings.UTDir.isEmpty() || settings.UTXDir.isEmpty();
 }

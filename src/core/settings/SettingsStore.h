@@ -1,7 +1,25 @@
 #pragma once
 
+#include <QLatin1String>
 #include <QSettings>
 #include <QString>
+
+// Every section and key the program keeps in the store.
+namespace Store {
+inline constexpr QLatin1String Settings("Settings"); // section
+inline constexpr QLatin1String UTDir("UTDir");
+inline constexpr QLatin1String UTXDir("UTXDir");
+inline constexpr QLatin1String PicView("PicView");
+inline constexpr QLatin1String Startup("Startup");
+inline constexpr QLatin1String Splash("Splash");
+inline constexpr QLatin1String UpdateURL("UpdateURL");
+inline constexpr QLatin1String Company("Company");     // section and its one key
+inline constexpr QLatin1String WindowPos("WindowPos"); // section
+inline constexpr QLatin1String WizTop("WizTop");
+inline constexpr QLatin1String WizLeft("WizLeft");
+inline constexpr QLatin1String WizWidth("WizWidth");
+inline constexpr QLatin1String WizHeight("WizHeight");
+} // namespace Store
 
 // The per-user settings store of the application "Varnwick": sections are
 // QSettings groups, keys are keys, every value is text. A missing key reads

@@ -20,9 +20,6 @@ class frmAbout : public QDialog {
 public:
     explicit frmAbout(AppState& state, QWidget* parent = nullptr);
 
-    // What a click on the link opens.
-    const QString& linkTarget() const { return LinkTarget; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

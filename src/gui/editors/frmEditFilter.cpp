@@ -1,6 +1,7 @@
 #include "editors/frmEditFilter.h"
 
 #include "engine/FilterList.h"
+#include "services/DataFiles.h"
 #include "services/Dialogs.h"
 #include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
@@ -12,12 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace {
-
-const QString FilterFile = QStringLiteral("unreal.flt");
-
-} // namespace
-
 frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -26,69 +21,70 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Filter Edit Menu"));
     setFixedSize(Px(1800), Px(3570));
 
-    Label1 = new QLabel(QStringLiteral("Filter Count = 0"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwipsRect(60, 0, 2025, 225));
-    Label1->setFont(SmallFont(true));
+    countLabel = new QLabel(QStringLiteral("Filter Count = 0"), this);
+    countLabel->setObjectName(QStringLiteral("Label1"));
+    countLabel->setGeometry(TwipsRect(60, 0, 2025, 225));
+    countLabel->setFont(SmallFont(true));
 
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(TwipsRect(30, 180, 1725, 2535));
-    List1->setFont(SmallFont());
+    entryList = new QListWidget(this);
+    entryList->setObjectName(QStringLiteral("List1"));
+    entryList->setGeometry(TwipsRect(30, 180, 1725, 2535));
+    entryList->setFont(SmallFont());
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(TwipsRect(30, 2730, 1725, 255));
-    Text1->setFont(SmallFont());
+    entryBox = new QLineEdit(this);
+    entryBox->setObjectName(QStringLiteral("Text1"));
+    entryBox->setGeometry(TwipsRect(30, 2730, 1725, 255));
+    entryBox->setFont(SmallFont());
 
-    Command1 = new QPushButton(QStringLiteral("Get Filter List"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(TwipsRect(60, 3030, 1695, 225));
-    Command2 = new QPushButton(QStringLiteral("Write Filter List"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(TwipsRect(60, 3300, 1695, 225));
-    // Enter belongs to Text1: it adds an entry and must press no button.
-    for (QPushButton* button : {Command1, Command2})
+    getButton = new QPushButton(QStringLiteral("Get Filter List"), this);
+    getButton->setObjectName(QStringLiteral("Command1"));
+    getButton->setGeometry(TwipsRect(60, 3030, 1695, 225));
+    writeButton = new QPushButton(QStringLiteral("Write Filter List"), this);
+    writeButton->setObjectName(QStringLiteral("Command2"));
+    writeButton->setGeometry(TwipsRect(60, 3300, 1695, 225));
+    // Enter belongs to entryBox: it adds an entry and must press no button.
+    for (QPushButton* button : {getButton, writeButton})
         button->setAutoDefault(false);
 
-    setTabOrder(List1, Text1);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(entryList, entryBox);
+    setTabOrder(entryBox, getButton);
+    setTabOrder(getButton, writeButton);
 
-    connect(Command1, &QPushButton::clicked, this, &frmEditFilter::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmEditFilter::Command2_Click);
-    connect(Text1, &QLineEdit::returnPressed, this, &frmEditFilter::Text1_Enter);
-    connect(List1, &QListWidget::itemDoubleClicked, this, &frmEditFilter::List1_DblClick);
+    connect(getButton, &QPushButton::clicked, this, &frmEditFilter::loadFromFile);
+    connect(writeButton, &QPushButton::clicked, this, &frmEditFilter::writeToFile);
+    connect(entryBox, &QLineEdit::returnPressed, this, &frmEditFilter::addTypedEntry);
+    connect(entryList, &QListWidget::itemDoubleClicked, this, &frmEditFilter::removeEntry);
 
-    Command1_Click();
+    loadFromFile();
 }
 
 QStringList frmEditFilter::entries() const {
     QStringList list;
-    for (int i = 0; i < List1->count(); ++i)
-        list.append(List1->item(i)->text());
+    for (int i = 0; i < entryList->count(); ++i)
+        list.append(entryList->item(i)->text());
     return list;
 }
 
 void frmEditFilter::refreshCount() {
-    Label1->setText(QStringLiteral("Filter Count = %1").arg(List1->count()));
+    countLabel->setText(QStringLiteral("Filter Count = %1").arg(entryList->count()));
 }
 
-void frmEditFilter::Command1_Click() {
-    List1->clear();
+void frmEditFilter::loadFromFile() {
+    entryList->clear();
     QStringList fromFile, loaded;
-    ReadFilter(&fromFile, state_.programDir, FilterFile, loaded);
-    List1->addItems(fromFile);
+    ReadFilter(&fromFile, state_.programDir, QLatin1String(FilterFileName), loaded);
+    entryList->addItems(fromFile);
     refreshCount();
 }
 
 // A write that fails keeps the window and its list, so nothing typed is lost;
 // the file itself is left as it was.
-void frmEditFilter::Command2_Click() {
-    if (List1->count() == 0)
+void frmEditFilter::writeToFile() {
+    if (entryList->count() == 0)
         return;
     QString error;
-    WriteFilter(entries(), state_.programDir, FilterFile, *state_.dialogs, &error);
+    WriteFilter(entries(), state_.programDir, QLatin1String(FilterFileName), *state_.dialogs,
+                &error);
     refreshCount();
     if (!error.isEmpty()) {
         state_.dialogs->message(error, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
@@ -97,13 +93,13 @@ void frmEditFilter::Command2_Click() {
     accept();
 }
 
-void frmEditFilter::Text1_Enter() {
-    List1->addItem(Text1->text().trimmed());
-    Text1->selectAll();
+void frmEditFilter::addTypedEntry() {
+    entryList->addItem(entryBox->text().trimmed());
+    entryBox->selectAll();
     refreshCount();
 }
 
-void frmEditFilter::List1_DblClick(QListWidgetItem* item) {
+void frmEditFilter::removeEntry(QListWidgetItem* item) {
     delete item;
     refreshCount();
 }

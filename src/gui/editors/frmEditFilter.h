@@ -11,7 +11,7 @@ class QPushButton;
 struct AppState;
 
 // The filter list editor: shows unreal.flt's entries, adds the text typed into
-// Text1 on Enter, removes an entry on double-click and writes the list back.
+// entryBox on Enter, removes an entry on double-click and writes the list back.
 // Edits that were not written are dropped when it closes; the wizard reads the
 // file afresh for each package it opens.
 class frmEditFilter : public QDialog {
@@ -20,11 +20,13 @@ class frmEditFilter : public QDialog {
 public:
     explicit frmEditFilter(AppState& state, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QListWidget* List1;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    // The controls, with the object names Label1, List1, Text1, Command1 and
+    // Command2.
+    QLabel* countLabel;
+    QListWidget* entryList;
+    QLineEdit* entryBox;
+    QPushButton* getButton;   // "Get Filter List"
+    QPushButton* writeButton; // "Write Filter List"
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -32,10 +34,10 @@ protected:
 private:
     QStringList entries() const;
     void refreshCount();
-    void Command1_Click();
-    void Command2_Click();
-    void Text1_Enter();
-    void List1_DblClick(QListWidgetItem* item);
+    void loadFromFile();
+    void writeToFile();
+    void addTypedEntry();
+    void removeEntry(QListWidgetItem* item);
 
     AppState& state_;
 };

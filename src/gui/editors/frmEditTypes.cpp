@@ -1,6 +1,7 @@
 #include "editors/frmEditTypes.h"
 
 #include "catalogue/SkinCatalogue.h"
+#include "services/DataFiles.h"
 #include "services/Dialogs.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"

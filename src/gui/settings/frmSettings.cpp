@@ -21,7 +21,6 @@
 
 namespace {
 
-const QString Settings = QStringLiteral("Settings");
 constexpr int GameDir = 1;
 constexpr int StorageDir = 0;
 
@@ -174,17 +173,17 @@ void frmSettings::buildDirFrame(int index, const QString& caption, const QRect& 
 // designed, except the folder boxes, which always show what is stored.
 void frmSettings::Form_Load() {
     QSettings& store = *state_.store;
-    txtDir[StorageDir]->setText(GetSetting(store, Settings, QStringLiteral("UTXDir")));
-    txtDir[GameDir]->setText(GetSetting(store, Settings, QStringLiteral("UTDir")));
+    txtDir[StorageDir]->setText(GetSetting(store, Store::Settings, Store::UTXDir));
+    txtDir[GameDir]->setText(GetSetting(store, Store::Settings, Store::UTDir));
     // With no game folder stored, the first installation found is proposed;
     // it is stored only on OK.
     if (txtDir[GameDir]->text().isEmpty())
         txtDir[GameDir]->setText(FindGameFolder(QDir::homePath()));
     if (const std::optional<bool> wizardMode =
-            ReadAsTruth(GetSetting(store, Settings, QStringLiteral("Startup"))))
+            ReadAsTruth(GetSetting(store, Store::Settings, Store::Startup)))
         (*wizardMode ? Option1 : Option2)->setChecked(true);
-    LoadCheckBox(*Check1, GetSetting(store, Settings, QStringLiteral("PicView")));
-    LoadCheckBox(*Check2, GetSetting(store, Settings, QStringLiteral("Splash")));
+    LoadCheckBox(*Check1, GetSetting(store, Store::Settings, Store::PicView));
+    LoadCheckBox(*Check2, GetSetting(store, Store::Settings, Store::Splash));
 }
 
 void frmSettings::cmdBrowse_Click(int index) {
@@ -195,38 +194,37 @@ void frmSettings::cmdOK_Click() {
     if (txtDir[GameDir]->text().isEmpty())
         return;
     QSettings& store = *state_.store;
-    SaveSetting(store, QStringLiteral("Company"), QStringLiteral("Company"),
-                QStringLiteral("Orrenby-2000"));
-    SaveSetting(store, Settings, QStringLiteral("UTDir"), txtDir[GameDir]->text());
+    SaveSetting(store, Store::Company, Store::Company, QStringLiteral("Orrenby-2000"));
+    SaveSetting(store, Store::Settings, Store::UTDir, txtDir[GameDir]->text());
     // An empty storage folder would bring this window back at every start:
     // it becomes the game's Textures folder.
     if (txtDir[StorageDir]->text().isEmpty())
         txtDir[StorageDir]->setText(
             GameSubfolder(txtDir[GameDir]->text(), QStringLiteral("Textures")));
-    SaveSetting(store, Settings, QStringLiteral("UTXDir"), txtDir[StorageDir]->text());
+    SaveSetting(store, Store::Settings, Store::UTXDir, txtDir[StorageDir]->text());
 
     const bool storedWizardMode =
-        ReadAsTruth(GetSetting(store, Settings, QStringLiteral("Startup"))).value_or(false);
+        ReadAsTruth(GetSetting(store, Store::Settings, Store::Startup)).value_or(false);
     if (Option1->isChecked() && !storedWizardMode)
-        SaveSetting(store, Settings, QStringLiteral("Startup"), QStringLiteral("True"));
+        SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("True"));
     else if (Option2->isChecked() && storedWizardMode)
-        SaveSetting(store, Settings, QStringLiteral("Startup"), QStringLiteral("False"));
+        SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("False"));
     GetRegInfo(state_);
 
-    SaveSetting(store, Settings, QStringLiteral("PicView"), CheckValue(*Check1));
-    SaveSetting(store, Settings, QStringLiteral("Splash"), CheckValue(*Check2));
+    SaveSetting(store, Store::Settings, Store::PicView, CheckValue(*Check1));
+    SaveSetting(store, Store::Settings, Store::Splash, CheckValue(*Check2));
     accept();
 }
 
 void frmSettings::cmdDefault_Click() {
     QSettings& store = *state_.store;
-    DeleteSetting(store, QStringLiteral("WindowPos"));
+    DeleteSetting(store, Store::WindowPos);
     Option1->setChecked(true);
-    SaveSetting(store, Settings, QStringLiteral("Startup"), QStringLiteral("True"));
+    SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("True"));
     Check1->setCheckState(Qt::Unchecked);
-    SaveSetting(store, Settings, QStringLiteral("PicView"), QStringLiteral("0"));
+    SaveSetting(store, Store::Settings, Store::PicView, QStringLiteral("0"));
     Check2->setCheckState(Qt::Checked);
-    SaveSetting(store, Settings, QStringLiteral("Splash"), QStringLiteral("1"));
+    SaveSetting(store, Store::Settings, Store::Splash, QStringLiteral("1"));
     // Closing the wizard in this run must not write the placement back.
     state_.WindowPosReset = true;
 }

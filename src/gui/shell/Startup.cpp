@@ -41,11 +41,11 @@ void SaveWindowPos(AppState& state, const QWidget* window) {
         return;
     const QRect outer = window->frameGeometry();
     const auto twips = [](int pixels) { return QString::number(pixels * TwipsPerPixel); };
-    const QString section = QStringLiteral("WindowPos");
-    SaveSetting(*state.store, section, QStringLiteral("WizTop"), twips(outer.top()));
-    SaveSetting(*state.store, section, QStringLiteral("WizLeft"), twips(outer.left()));
-    SaveSetting(*state.store, section, QStringLiteral("WizWidth"), twips(outer.width()));
-    SaveSetting(*state.store, section, QStringLiteral("WizHeight"), twips(outer.height()));
+    const QString section = Store::WindowPos;
+    SaveSetting(*state.store, section, Store::WizTop, twips(outer.top()));
+    SaveSetting(*state.store, section, Store::WizLeft, twips(outer.left()));
+    SaveSetting(*state.store, section, Store::WizWidth, twips(outer.width()));
+    SaveSetting(*state.store, section, Store::WizHeight, twips(outer.height()));
 }
 
 void ShutItDown(AppState& state) {

@@ -1,6 +1,7 @@
 #include "tutorial/frmTutorial.h"
 
-#include "engine/PackageReader.h"
+#include "services/DataFiles.h"
+#include "services/FilePaths.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 #include "shell/AppState.h"
@@ -15,7 +16,7 @@ QString ReadTutorialFile(const QString& path) {
 }
 
 QString TutorialText(const QString& programDir) {
-    for (const char* name : {"tutorial.txt", "readme.txt"}) {
+    for (const char* name : {TutorialFileName, ReadmeFileName}) {
         const QString path = programDir + QLatin1Char('/') + QLatin1String(name);
         if (FileExists(path))
             return ReadTutorialFile(path);

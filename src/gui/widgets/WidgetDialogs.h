@@ -11,7 +11,6 @@ class WidgetDialogs : public Dialogs {
 public:
     explicit WidgetDialogs(QWidget* owner = nullptr) : owner_(owner) {}
 
-    QWidget* owner() const { return owner_; }
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     Answer message(const QString& text, const QString& title, Buttons buttons) override;

@@ -1,8 +1,8 @@
 #include "wizard/frmWizard.h"
 
 #include "catalogue/ModelSlots.h"
-#include "engine/PackageReader.h"
 #include "engine/WizardSession.h"
+#include "services/FilePaths.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
 #include "shell/AppState.h"

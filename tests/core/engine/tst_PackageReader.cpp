@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 #include "UtxBuilder.h"
 #include "engine/PackageReader.h"
+#include "services/FilePaths.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,4 @@
 #include "ScriptedDialogs.h"
-#include "UtxBuilder.h"
 #include "services/clsCdlg.h"
 
 #include <QtTest>
@@ -7,76 +6,41 @@
 class tst_clsCdlg : public QObject {
     Q_OBJECT
 
-    const QByteArray SkinBytes{"\xc1\x83\x2a\x9e\0\0x", 7};
-
 private slots:
-    // After First.utx was opened, the row's choice (none: cancelled) is opened.
-    // A name that cannot be read is taken, but the bytes of the last file stay.
-    void open_data() {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("package bytes") << "Skin.utx" << SkinBytes + '\0';
-        QTest::newRow("missing file") << "Typed.utx" << QByteArray("first", 6);
-        QTest::newRow("cancelled") << QString() << QByteArray("first", 6);
+    // A second dialog replaces the first one's name unless it is cancelled; a
+    // proposed name of 255 characters or more shows no dialog and changes nothing.
+    void dialogs_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<int>("length");     // of the proposed name
+        QTest::addColumn<QString>("chosen"); // none: cancelled
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("open") << false << 9 << QString("/ut/B.utx") << true;
+        QTest::newRow("open, cancelled") << false << 9 << QString() << true;
+        QTest::newRow("save, 254") << true << 254 << QString("C:\\UT\\Chosen.int") << true;
+        QTest::newRow("save, 255") << true << 255 << QString("/never") << false;
+        QTest::newRow("save, cancelled") << true << 9 << QString() << true;
     }
-    void open() {
+    void dialogs() {
+        QFETCH(bool, save);
+        QFETCH(int, length);
         QFETCH(QString, chosen);
-        QFETCH(QByteArray, bytes);
-        QTemporaryDir dir;
-        QVERIFY(WriteBytes(dir.filePath("First.utx"), "first") &&
-                WriteBytes(dir.filePath("Skin.utx"), SkinBytes));
+        QFETCH(bool, shown);
         ScriptedDialogs dialogs;
-        dialogs.files << dir.filePath("First.utx")
-                      << (chosen.isNull() ? std::nullopt : std::optional(dir.filePath(chosen)));
+        dialogs.files << std::optional<QString>("/ut/A.utx")
+                      << (chosen.isNull() ? std::nullopt : std::optional(chosen));
         clsCdlg cdlg(dialogs);
         cdlg.setFilter("UTX Files|*.utx;*.u|All Files|*.*");
         cdlg.ShowOpen();
-        cdlg.setCancelError(!chosen.isNull()); // the opposite of what the row expects
-
-        cdlg.ShowOpen();
-
-        const QString name = chosen.isNull() ? "First.utx" : chosen;
-        QCOMPARE(cdlg.Filename(), dir.filePath(name));
-        QCOMPARE(cdlg.FileNameShort(), name);
-        QCOMPARE(cdlg.CancelError(), chosen.isNull());
-        QByteArray array("caller's");
-        cdlg.GetArray(array);
-        QCOMPARE(array, bytes);
-        QCOMPARE(dialogs.fileRequests.last().filter, "UTX Files (*.utx *.u);;All Files (*)");
-    }
-
-    // The proposed name and its terminator must fit MaxFileSize; otherwise no
-    // dialog is shown and nothing changes.
-    void save_data() {
-        QTest::addColumn<int>("maxFileSize"); // 0: as never set
-        QTest::addColumn<int>("length");      // of the proposed name
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<QString>("chosen"); // none: cancelled
-        QTest::newRow("fits 255, backslashes") << 0 << 254 << true << QString("C:\\UT\\Chosen.int");
-        QTest::newRow("no room for the terminator") << 0 << 255 << false << QString();
-        QTest::newRow("own size, cancelled") << 1024 << 600 << true << QString();
-    }
-    void save() {
-        QFETCH(int, maxFileSize);
-        QFETCH(int, length);
-        QFETCH(bool, shown);
-        QFETCH(QString, chosen);
-        ScriptedDialogs dialogs;
-        dialogs.files << (chosen.isNull() ? std::nullopt : std::optional(chosen));
-        clsCdlg cdlg(dialogs);
-        cdlg.setMaxFileSize(maxFileSize);
         const QString proposed = QString(length - 5, '/') + "a.int";
         cdlg.setFilename(proposed);
-        cdlg.setFileNameShort("before");
 
-        cdlg.ShowSave();
+        save ? cdlg.ShowSave() : cdlg.ShowOpen();
 
-        QCOMPARE(cdlg.MaxFileSize(), maxFileSize > 0 ? maxFileSize : 255);
-        QCOMPARE(dialogs.fileRequests.value(0).fileName, shown ? proposed : QString());
-        const bool taken = !chosen.isNull();
-        QCOMPARE(cdlg.Filename(), taken ? chosen : proposed);
-        QCOMPARE(cdlg.FileNameShort(), taken ? "Chosen.int" : "before");
-        QCOMPARE(cdlg.CancelError(), shown && !taken);
+        QCOMPARE(dialogs.fileRequests.size(), shown ? 2 : 1);
+        QCOMPARE(dialogs.fileRequests.last().filter, "UTX Files (*.utx *.u);;All Files (*)");
+        QCOMPARE(dialogs.fileRequests.last().fileName, save && shown ? proposed : QString());
+        QCOMPARE(cdlg.Filename(), shown && !chosen.isNull() ? chosen : proposed);
+        QCOMPARE(cdlg.CancelError(), shown && chosen.isNull());
     }
 };
 

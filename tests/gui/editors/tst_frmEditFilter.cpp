@@ -31,18 +31,19 @@ private slots:
         frmEditFilter window(t.state);
         window.show();
         t.dialogs.answers.enqueue(answer);
-        emit window.List1->itemDoubleClicked(window.List1->item(0));
-        QCOMPARE(window.Label1->text(), QStringLiteral("Filter Count = 2"));
-        window.Text1->insert("  NewTh ");
-        QTest::keyClick(window.Text1, Qt::Key_Return);
+        emit window.entryList->itemDoubleClicked(window.entryList->item(0));
+        QCOMPARE(window.countLabel->text(), QStringLiteral("Filter Count = 2"));
+        window.entryBox->insert("  NewTh ");
+        QTest::keyClick(window.entryBox, Qt::Key_Return);
         // The box keeps the text whole, without a line break, and selected.
-        QCOMPARE(window.Text1->text() + '|' + window.Text1->selectedText(), "  NewTh |  NewTh ");
+        QCOMPARE(window.entryBox->text() + '|' + window.entryBox->selectedText(),
+                 "  NewTh |  NewTh ");
         if (write)
-            QTest::mouseClick(window.Command2, Qt::LeftButton);
-        QTest::keyClick(window.List1, Qt::Key_Escape); // no way out without Cancel
-        QCOMPARE(window.List1->item(0)->text() + '|' + window.List1->item(2)->text(),
+            QTest::mouseClick(window.writeButton, Qt::LeftButton);
+        QTest::keyClick(window.entryList, Qt::Key_Escape); // no way out without Cancel
+        QCOMPARE(window.entryList->item(0)->text() + '|' + window.entryList->item(2)->text(),
                  "botpack|NewTh");
-        QCOMPARE(window.Label1->text(), QStringLiteral("Filter Count = 3"));
+        QCOMPARE(window.countLabel->text(), QStringLiteral("Filter Count = 3"));
         QCOMPARE(window.isVisible(), !write || !reported.isEmpty());
         const QString said = t.dialogs.messages.isEmpty() ? "" : t.dialogs.messages.last().text;
         QVERIFY2(said.contains(reported), qPrintable(said));
