@@ -80,6 +80,9 @@ void frmEditFilter::Command1_Click() {
     ReadFilter(&fromFile, state_.programDir, FilterFile, loaded);
     List1->addItems(fromFile);
     refreshCount();
+    if (const QString problem = FilterListProblem(state_.programDir, FilterFile);
+        !problem.isEmpty())
+        state_.dialogs->message(problem, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
 }
 
 // A write that fails keeps the window and its list, so nothing typed is lost;
