@@ -1,5 +1,6 @@
 #include "settings/frmSettings.h"
 
+#include "services/Dialogs.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmBrowse.h"
 #include "shell/AppState.h"
@@ -71,6 +72,13 @@ void LoadCheckBox(QCheckBox& box, const QString& stored) {
         box.setTristate(*state == Qt::PartiallyChecked);
         box.setCheckState(*state);
     }
+}
+
+// A value the store could not write is told, never dropped silently.
+void TellWhenNotStored(const QSettings& store, Dialogs& dialogs) {
+    if (store.status() != QSettings::NoError)
+        dialogs.message(SettingsNotStoredMessage(store), QStringLiteral("Settings"),
+                        Dialogs::Buttons::Ok);
 }
 
 template <typename Control>
@@ -203,6 +211,7 @@ void frmSettings::cmdOK_Click() {
 
     SaveSetting(store, Settings, QStringLiteral("PicView"), CheckValue(*Check1));
     SaveSetting(store, Settings, QStringLiteral("Splash"), CheckValue(*Check2));
+    TellWhenNotStored(store, *state_.dialogs);
     accept();
 }
 
@@ -215,6 +224,7 @@ void frmSettings::cmdDefault_Click() {
     SaveSetting(store, Settings, QStringLiteral("PicView"), QStringLiteral("0"));
     Check2->setCheckState(Qt::Checked);
     SaveSetting(store, Settings, QStringLiteral("Splash"), QStringLiteral("1"));
+    TellWhenNotStored(store, *state_.dialogs);
     // Closing the wizard in this run must not write the placement back.
     state_.WindowPosReset = true;
 }
