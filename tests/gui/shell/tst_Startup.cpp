@@ -71,7 +71,7 @@ private slots:
         for (const QString key : {"Settings/UTDir", "Settings/UTXDir"})
             t.store.setValue(key, t.folder.path());
         QVERIFY(WriteBytes(t.programFile("unreal.flt"), QByteArray(10, '\0')));
-        const std::unique_ptr<frmWizard> wizard = Main(t.state);
+        const std::unique_ptr<frmWizard> wizard = Main(t.session, t.state);
         QCOMPARE(t.dialogs.titles(), QStringList{"Filter List"});
         QVERIFY(t.dialogs.messages[0].text.contains(t.programFile("unreal.flt")));
     }
