@@ -1,6 +1,7 @@
 #include "WizardOptions.h"
 #include "shell/Program.h"
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -11,5 +12,7 @@ int main(int argc, char* argv[]) {
                     commandLine.status == 0 ? stdout : stderr);
         return commandLine.status;
     }
+    // A save past the file-size limit fails with a message instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     return RunProgram(argc, argv, commandLine.package);
 }

@@ -32,13 +32,6 @@ bool IsSpecialFile(const QString& path) {
            !S_ISDIR(info.st_mode);
 }
 
-CliStatus WriteThrough(const QString& path, const QByteArray& bytes, QString* error) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
-        return CliStatus::Done;
-    return Fail(error, QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
-}
-
 } // namespace
 
 CliStatus CliOutput::toStandardOutput(const QByteArray& bytes, QString* error) {
@@ -48,7 +41,7 @@ CliStatus CliOutput::toStandardOutput(const QByteArray& bytes, QString* error) {
 CliStatus CliOutput::toFile(const QString& target, const QString& package, const QByteArray& bytes,
                             QString* error) {
     if (IsSpecialFile(target))
-        return WriteThrough(target, bytes, error);
+        return WriteIntoDevice(target, bytes, error) ? CliStatus::Done : CliStatus::NotWritten;
     const QString identity = Identity(target);
     if (identity == Identity(package))
         return Fail(error, QStringLiteral("%1: this is the package itself; it is not replaced by "
@@ -58,13 +51,24 @@ CliStatus CliOutput::toFile(const QString& target, const QString& package, const
         return Fail(error, QStringLiteral("%1: already written for %2 in this run; the text for "
                                           "%3 is not written over it.")
                                .arg(target, *earlier, package));
-    // An empty file holds nothing to lose, as in the wizard's save.
-    if (!force_ && FileExists(target))
-        return Fail(error, QStringLiteral("%1: the file exists already and is left alone; pass "
-                                          "--force to replace it.")
-                               .arg(target));
-    if (!WriteFileAtomically(target, bytes, error))
-        return CliStatus::NotWritten;
+    if (force_) {
+        if (!WriteFileAtomically(target, bytes, error))
+            return CliStatus::NotWritten;
+    } else {
+        // An empty file holds nothing to lose, as in the wizard's save. Whether
+        // another is there is decided as the file is put in place, so two runs
+        // started together cannot both write it.
+        switch (WriteNewFileAtomically(target, bytes, error)) {
+        case NewFileOutcome::Exists:
+            return Fail(error, QStringLiteral("%1: the file exists already and is left alone; "
+                                              "pass --force to replace it.")
+                                   .arg(target));
+        case NewFileOutcome::Failed:
+            return CliStatus::NotWritten;
+        case NewFileOutcome::Written:
+            break;
+        }
+    }
     written_.insert(Identity(target), package);
     return CliStatus::Done;
 }

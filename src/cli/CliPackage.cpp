@@ -5,6 +5,7 @@
 #include "engine/UnwritableNames.h"
 #include "engine/WizardSession.h"
 #include "services/FilePaths.h"
+#include "services/SafeFile.h"
 #include "services/Text1252.h"
 
 #include <QFileInfo>
@@ -21,15 +22,10 @@ PackageOutcome Failed(CliStatus status, const QString& path, const QString& reas
 
 // Why a file cannot be a package at all; empty when it may be one.
 QString UnusableFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("no such file.");
-    if (info.isDir())
-        return QStringLiteral("is a folder, not a package file.");
-    if (info.size() == 0)
+    if (const QString problem = RegularFileProblem(path); !problem.isEmpty())
+        return problem;
+    if (QFileInfo(path).size() == 0)
         return QStringLiteral("the file is empty.");
-    if (!info.isReadable())
-        return QStringLiteral("the file cannot be read (no permission).");
     return {};
 }
 

@@ -6,11 +6,15 @@
 #include "CliOutput.h"
 #include "CliPackage.h"
 #include "catalogue/SkinCatalogue.h"
+#include "engine/FilterList.h"
+#include "engine/PackageReader.h"
 #include "services/DataFiles.h"
 #include "services/FilePaths.h"
+#include "services/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace {
 
@@ -24,9 +28,13 @@ CliStatus CheckDataFolder(const QString& dataDir, bool needFilter, CatalogueStat
     }
     const QString catalogueFile = QDir(dataDir).filePath(QLatin1String(SkinFormatsFileName));
     if (LoadSkinInfo(dataDir, catalogue).selected < 0) {
-        ReportError(QStringLiteral("%1: the skin type catalogue is missing, empty or cut short "
-                                   "inside a record.")
-                        .arg(catalogueFile));
+        // A file that is there but cannot be read says why.
+        const QString unreadable = RegularFileProblem(catalogueFile);
+        ReportError(unreadable.isEmpty() || unreadable == FileErrorReason(ENOENT)
+                        ? QStringLiteral("%1: the skin type catalogue is missing, empty or cut "
+                                         "short inside a record.")
+                              .arg(catalogueFile)
+                        : QStringLiteral("%1: %2").arg(catalogueFile, unreadable));
         return CliStatus::Usage;
     }
     const QString filterFile = QDir(dataDir).filePath(QLatin1String(FilterFileName));
@@ -35,6 +43,11 @@ CliStatus CheckDataFolder(const QString& dataDir, bool needFilter, CatalogueStat
             QStringLiteral("%1: the filter list is missing or empty; the packages' engine names "
                            "would be kept.")
                 .arg(filterFile));
+        return CliStatus::Usage;
+    }
+    if (const QString problem = FilterListProblem(dataDir, QLatin1String(FilterFileName));
+        needFilter && !problem.isEmpty()) {
+        ReportError(problem);
         return CliStatus::Usage;
     }
     return CliStatus::Done;

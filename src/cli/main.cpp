@@ -4,9 +4,12 @@
 #include "CliRun.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // A write past the file-size limit fails with a message instead of ending the run.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     // The same per-user data folder as the wizard's.
     QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));

@@ -2,6 +2,9 @@
 #include "UtxBuilder.h"
 
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 // varnwick-cli as a user runs it; tst_frmWizard shows it writes what the wizard saves.
 
@@ -53,6 +56,11 @@ private slots:
                            SkinRecord({"Sk", "team", "1", "5", "4", "Example"}) +
                                SkinRecord({"Co", "t_", "1", "2", "5", "Other"})));
         QVERIFY(QFile::copy(BuiltBinDir() + "/unreal.flt", tmp("data/unreal.flt")));
+        // Hostile places: a pipe, a link loop, a damaged filter list, a catalogue behind a loop.
+        QCOMPARE(::mkfifo(QFile::encodeName(tmp("pipe.utx")).constData(), 0600), 0);
+        QVERIFY(QFile::link("loop.utx", tmp("loop.utx")) && QDir().mkpath(tmp("bad")));
+        QVERIFY(QFile::copy(tmp("data/SkinFormats.ini"), tmp("bad/SkinFormats.ini")));
+        QVERIFY(WriteBytes(tmp("bad/unreal.flt"), QByteArray(64, '\r')));
     }
 
     // Every run leaves the package and any older .int as they were; the output goes to stdout.
@@ -97,6 +105,16 @@ private slots:
             << "--list --names Whole.utx" << 1 << none << "package files only";
         QTest::newRow("cut inside its name table")
             << "Cut.utx" << 2 << none << "name table is damaged";
+        QTest::newRow("damaged filter list")
+            << "--data-dir bad" + foo << 1 << none << "bad/unreal.flt cannot be used";
+        QTest::newRow("package a pipe") << "pipe.utx" << 2 << none << "is not a regular file";
+        QTest::newRow("endless device") << "/dev/zero" << 2 << none << "is not a regular file";
+        QTest::newRow("standard input") << "/dev/stdin" << 2 << none << "is not a regular file";
+        QTest::newRow("package a link loop") << "loop.utx" << 2 << none << "levels of symbolic";
+        QTest::newRow("output a link loop")
+            << "-o loop.utx" + foo << 4 << none << "loop.utx: too many levels of symbolic links";
+        QTest::newRow("disk full")
+            << "-o /dev/full" + foo << 4 << none << "no space left on the device";
         QTest::newRow("type unknown") << "Mystery.utx" << 3 << none << "Format Unknown";
         QTest::newRow("outside Windows-1252") << "SoldierSkins_\u0416.utx" << 4 << none << "\u0416";
         QTest::newRow("output folder missing")
@@ -120,6 +138,27 @@ private slots:
         QVERIFY2(message.isEmpty() ? err.isEmpty() : err.contains(message), qPrintable(err));
         QCOMPARE(FileBytes(tmp("Existing.int")) + FileBytes(tmp("SoldierSkins_Foo.utx")),
                  "keep me" + package);
+        QVERIFY(QFileInfo(tmp("loop.utx")).isSymLink());
+    }
+
+    // A catalogue that cannot be read and a write past the file-size limit say what is wrong.
+    void failuresSayWhy() {
+        QVERIFY(QFile::remove(tmp("bad/SkinFormats.ini")));
+        QVERIFY(QFile::link("SkinFormats.ini", tmp("bad/SkinFormats.ini")));
+        QCOMPARE(
+            run({"--types", "--data-dir", "bad"}),
+            std::tuple(1, QByteArray(),
+                       "varnwick-cli: bad/SkinFormats.ini: too many levels of symbolic links.\n"));
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{16, saved.rlim_max}; // binds root too, unlike file permissions
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        const auto [code, output, err] = run({"-o", "big.int", "SoldierSkins_Foo.utx"});
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(code, 4);
+        QVERIFY2(err.contains("big.int: file too large."), qPrintable(err));
+        QVERIFY(QDir(dir->path()).entryList({"*big*"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 
     // An RGBA PNG per decodable texture, named by its path inside the package.

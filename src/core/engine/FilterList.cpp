@@ -8,12 +8,15 @@
 
 #include <QHash>
 #include <QtEndian>
+#include <algorithm>
 
 namespace {
 
 constexpr char Scramble = 0x6B;
 constexpr qsizetype LengthSize = 2;
 constexpr qsizetype LongestEntry = 0xFFFF;
+// Far more than any list of name fragments: a larger file is no filter list.
+constexpr qsizetype LargestFile = 1024 * 1024;
 
 QByteArray Scrambled(QByteArrayView bytes) {
     QByteArray result(bytes.size(), Qt::Uninitialized);
@@ -62,6 +65,40 @@ private:
     bool matchesEverything_ = false;
 };
 
+// The scrambled bytes of each entry, in file order, up to the empty entry that
+// ends the list. `cutShort` (when given) tells whether the file ends inside an
+// entry or its length.
+QList<QByteArrayView> RawEntries(QByteArrayView bytes, bool* cutShort = nullptr) {
+    QList<QByteArrayView> entries;
+    qsizetype pos = 0;
+    bool inside = false;
+    while (pos < bytes.size()) {
+        inside = pos + LengthSize > bytes.size();
+        if (inside)
+            break;
+        const qsizetype length = qFromLittleEndian<quint16>(bytes.data() + pos);
+        pos += LengthSize;
+        inside = pos + length > bytes.size();
+        if (length == 0 || inside)
+            break;
+        entries.append(bytes.sliced(pos, length));
+        pos += length;
+    }
+    if (cutShort)
+        *cutShort = inside;
+    return entries;
+}
+
+QString DecodeEntry(QByteArrayView scrambled) {
+    return FromWindows1252(Scrambled(scrambled)).toLower();
+}
+
+// Names never hold control characters; garbage read as a list does.
+bool HoldsControlCharacter(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 QString InProgramDir(const QString& programDir, const QString& fileName) {
     return programDir + QLatin1Char('/') + fileName;
 }
@@ -76,18 +113,44 @@ bool Fail(QString* error, const QString& reason) {
 
 QStringList DecodeFilterFile(QByteArrayView bytes) {
     QStringList entries;
-    qsizetype pos = 0;
-    while (pos + LengthSize <= bytes.size()) {
-        const qsizetype length = qFromLittleEndian<quint16>(bytes.data() + pos);
-        pos += LengthSize;
-        // An empty entry ends the list; an entry cut short by the end of the
-        // file is no entry.
-        if (length == 0 || pos + length > bytes.size())
-            break;
-        entries.append(FromWindows1252(Scrambled(bytes.sliced(pos, length))).toLower());
-        pos += length;
-    }
+    for (const QByteArrayView entry : RawEntries(bytes))
+        entries.append(DecodeEntry(entry));
     return entries;
+}
+
+QString FilterFileDamage(QByteArrayView bytes) {
+    if (bytes.size() > LargestFile)
+        return QStringLiteral("it is larger than any list of names");
+    bool cutShort = false;
+    const QList<QByteArrayView> entries = RawEntries(bytes, &cutShort);
+    if (cutShort)
+        return QStringLiteral("it ends in the middle of an entry");
+    if (entries.isEmpty())
+        return QStringLiteral("it holds no entry");
+    for (const QByteArrayView entry : entries) {
+        if (HoldsControlCharacter(DecodeEntry(entry)))
+            return QStringLiteral("an entry holds control characters");
+    }
+    return {};
+}
+
+QString FilterListProblem(const QString& programDir, const QString& fileName) {
+    const QString path = InProgramDir(programDir, fileName);
+    if (!FileExists(path))
+        return {};
+    QString why = RegularFileProblem(path);
+    if (why.isEmpty()) {
+        const std::optional<QByteArray> bytes = ReadWholeFile(path, &why);
+        why = bytes ? FilterFileDamage(*bytes) : why;
+    }
+    if (why.isEmpty())
+        return {};
+    why.chop(why.endsWith(u'.') ? 1 : 0);
+    return QStringLiteral("The filter list %1 cannot be used (%2); the packages' names are not "
+                          "filtered with it. To get the shipped list back, delete the file: "
+                          "an installed Varnwick copies it afresh at its next start, a build "
+                          "folder gets it from the next build.")
+        .arg(path, why);
 }
 
 std::optional<QByteArray> EncodeFilterFile(const QStringList& entries, QString* error) {
@@ -97,6 +160,10 @@ std::optional<QByteArray> EncodeFilterFile(const QStringList& entries, QString* 
         QString reason;
         if (entry.isEmpty())
             reason = QStringLiteral("An empty filter entry cannot be stored.");
+        else if (HoldsControlCharacter(entry))
+            reason = QStringLiteral("The filter entry \"%1\" holds a control character, which the "
+                                    "filter list cannot store.")
+                         .arg(entry);
         else if (!bytes)
             reason = QStringLiteral("The filter entry \"%1\" holds the character \"%2\", which "
                                     "the filter list cannot store.")
@@ -116,6 +183,12 @@ std::optional<QByteArray> EncodeFilterFile(const QStringList& entries, QString* 
         file.append(lengthBytes, LengthSize);
         file.append(Scrambled(*bytes));
     }
+    if (file.size() > LargestFile) {
+        Fail(error, QStringLiteral("The filter list is too long to be stored; it may take at "
+                                   "most %1 bytes.")
+                        .arg(LargestFile));
+        return std::nullopt;
+    }
     return file;
 }
 
@@ -123,7 +196,10 @@ void ReadFilter(QStringList* target, const QString& programDir, const QString& f
                 QStringList& FilterList) {
     const QString path = InProgramDir(programDir, fileName);
     if (FileExists(path)) {
-        if (const std::optional<QByteArray> bytes = ReadWholeFile(path)) {
+        // A damaged file would let the engine's own names through unnoticed;
+        // the list stays as it was, and FilterListProblem tells the user.
+        const std::optional<QByteArray> bytes = ReadWholeFile(path);
+        if (bytes && FilterFileDamage(*bytes).isEmpty()) {
             FilterList = DecodeFilterFile(*bytes);
             FilterList.append(QString()); // the package slot
         }
@@ -154,7 +230,9 @@ bool WriteFilter(const QStringList& source, const QString& programDir, const QSt
     const std::optional<QByteArray> old = ReadWholeFile(path);
     if (!old)
         return Fail(error, QStringLiteral("Could not read %1 to back it up.").arg(path));
-    if (!WriteFileAtomically(InProgramDir(programDir, QLatin1String(FilterBackupFileName)), *old,
+    // A damaged list is not kept in place of the backup of a good one.
+    if (FilterFileDamage(*old).isEmpty() &&
+        !WriteFileAtomically(InProgramDir(programDir, QLatin1String(FilterBackupFileName)), *old,
                              error))
         return false;
     return WriteFileAtomically(path, *encoded, error);

@@ -106,8 +106,15 @@ OpenOutcome WizardSession::open(Dialogs& dialogs, clsCdlg& cdlg, const QString& 
             typeKeys_[typeIndex_] != previousKey)
             typeIndex_ = int(typeKeys_.indexOf(previousKey));
         catalogue_.CurrentSkin = previousSkin;
-        dialogs.message(QStringLiteral("Could not read this file as a package:\r\n%1").arg(*path),
-                        QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
+        // A file that cannot be opened at all is told in so many words.
+        const QString problem = RegularFileProblem(*path);
+        dialogs.message(
+            problem.isEmpty()
+                ? QStringLiteral("Could not read this file as a package:
+%1").arg(*path)
+                : QStringLiteral("Could not read %1:
+%2").arg(*path, problem),
+            QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
         return outcome;
     }
     if (!leftOut_.isEmpty())
@@ -168,14 +175,18 @@ bool WizardSession::save(Dialogs& dialogs, clsCdlg& cdlg, const QString& UTDir) 
     }
     // An empty file is replaced without asking. A folder standing at the
     // target is no file to replace: the write below reports it.
-    if (FileExists(target) &&
-        dialogs.message(QStringLiteral("Are you sure you want to overwrite this file."),
-                        QStringLiteral("File Already Exists"),
-                        Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    const bool replace = FileExists(target);
+    if (replace && dialogs.message(QStringLiteral("Are you sure you want to overwrite this file."),
+                                   QStringLiteral("File Already Exists"),
+                                   Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return false;
 
+    // Without the user's yes, a file that appears meanwhile is not replaced.
     QString error;
-    if (!WriteFileAtomically(target, *bytes, &error)) {
+    const bool written =
+        replace ? WriteFileAtomically(target, *bytes, &error)
+                : WriteNewFileAtomically(target, *bytes, &error) == NewFileOutcome::Written;
+    if (!written) {
         dialogs.message(error, SaveFailedTitle, Dialogs::Buttons::Ok);
         return false;
     }

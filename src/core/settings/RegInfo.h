@@ -12,6 +12,6 @@ struct AppSettings {
 };
 
 // The store-reading half of GetRegInfo: loads UTDir, UTXDir and PicView,
-// stores "True" under "Startup", and returns true when either folder is empty,
+// stores "True" under "Startup" (unless it is there), and returns true when either folder is empty,
 // that is when the settings window must be shown before the wizard.
 bool LoadRegInfo(QSettings& store, AppSettings& settings);

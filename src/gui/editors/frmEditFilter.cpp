@@ -75,6 +75,9 @@ void frmEditFilter::loadFromFile() {
     ReadFilter(&fromFile, state_.programDir, QLatin1String(FilterFileName), loaded);
     entryList->addItems(fromFile);
     refreshCount();
+    if (const QString problem = FilterListProblem(state_.programDir, FilterFile);
+        !problem.isEmpty())
+        state_.dialogs->message(problem, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
 }
 
 // A write that fails keeps the window and its list, so nothing typed is lost;

@@ -1,5 +1,6 @@
 #include "settings/frmSettings.h"
 
+#include "services/Dialogs.h"
 #include "settings/GameDetection.h"
 #include "settings/GameFolders.h"
 #include "settings/SettingsStore.h"
@@ -73,6 +74,13 @@ void LoadCheckBox(QCheckBox& box, const QString& stored) {
         box.setTristate(*state == Qt::PartiallyChecked);
         box.setCheckState(*state);
     }
+}
+
+// A value the store could not write is told, never dropped silently.
+void TellWhenNotStored(const QSettings& store, Dialogs& dialogs) {
+    if (store.status() != QSettings::NoError)
+        dialogs.message(SettingsNotStoredMessage(store), QStringLiteral("Settings"),
+                        Dialogs::Buttons::Ok);
 }
 
 template <typename Control>
@@ -213,6 +221,7 @@ void frmSettings::cmdOK_Click() {
 
     SaveSetting(store, Store::Settings, Store::PicView, CheckValue(*Check1));
     SaveSetting(store, Store::Settings, Store::Splash, CheckValue(*Check2));
+    TellWhenNotStored(store, *state_.dialogs);
     accept();
 }
 
@@ -225,6 +234,7 @@ void frmSettings::cmdDefault_Click() {
     SaveSetting(store, Store::Settings, Store::PicView, QStringLiteral("0"));
     Check2->setCheckState(Qt::Checked);
     SaveSetting(store, Store::Settings, Store::Splash, QStringLiteral("1"));
+    TellWhenNotStored(store, *state_.dialogs);
     // Closing the wizard in this run must not write the placement back.
     state_.WindowPosReset = true;
 }

@@ -3,6 +3,7 @@
 #include "engine/WizardSession.h"
 #include "services/ProgramFolder.h"
 #include "services/clsCdlg.h"
+#include "settings/SettingsFile.h"
 #include "shell/AppState.h"
 #include "shell/Startup.h"
 #include "widgets/WidgetDialogs.h"
@@ -39,8 +40,12 @@ int RunProgram(int& argc, char** argv, const QString& package,
     // Only closing the wizard ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QSettings store;
+    const SettingsOpening settings =
+        OpenSettingsStore(DefaultSettingsPath(), QDateTime::currentDateTime());
+    QSettings& store = *settings.store;
     WidgetDialogs dialogs;
+    for (const QString& message : settings.messages)
+        dialogs.message(message, QStringLiteral("Settings"), Dialogs::Buttons::Ok);
     clsCdlg cdlg(dialogs);
     AppState state;
     state.programDir = ProgramDir();

@@ -1,5 +1,7 @@
 #include "shell/Startup.h"
 
+#include "engine/FilterList.h"
+#include "services/Dialogs.h"
 #include "settings/GameFolders.h"
 #include "settings/RegInfo.h"
 #include "settings/SettingsStore.h"
@@ -15,6 +17,13 @@ bool SettingsWindowOpen(const AppState& state) {
     return state.settingsWindow && state.settingsWindow->isVisible();
 }
 
+// A filter list that cannot be used is told before anything is filtered with it.
+void TellUnusableFilterList(AppState& state) {
+    const QString problem = FilterListProblem(state.programDir, QStringLiteral("unreal.flt"));
+    if (!problem.isEmpty())
+        state.dialogs->message(problem, QStringLiteral("Filter List"), Dialogs::Buttons::Ok);
+}
+
 } // namespace
 
 std::unique_ptr<frmWizard> Main(WizardSession& session, AppState& state) {
@@ -22,6 +31,7 @@ std::unique_ptr<frmWizard> Main(WizardSession& session, AppState& state) {
     state.wizard = wizard.get();
     state.AppIcon = wizard->windowIcon();
     CreateStartupWindows(state);
+    TellUnusableFilterList(state);
     GetRegInfo(state);
     state.settings.TexturesDir = TexturesDirFor(state.settings.UTDir);
     return wizard;

@@ -22,18 +22,26 @@ class tst_FilterList : public QObject {
     Q_OBJECT
 
 private slots:
-    // Entries are read lower-cased, with a last slot for the package's name;
-    // an empty entry or one cut short by the end of the file ends the list.
+    // Entries are read lower-cased, with a last slot for the package's name; an empty entry ends
+    // the list. A file whose shape is no list of names is refused, naming it; the list stays.
     void reads_data() {
-        QTest::addColumn<QByteArray>("file"); // null: none, the list stays
-        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("file");     // null: none
+        QTest::addColumn<QStringList>("entries"); // empty: the list stays
         QTest::newRow("lower-cased") << Entry("TEX") + Entry("\xC0\x80") + Entry(Longest.toLatin1())
                                      << QStringList{"tex", "\u00E0\u20AC", Longest};
         QTest::newRow("empty entry ends")
-            << Entry("a") + Entry("") + Entry("b") << QStringList{"a"};
-        QTest::newRow("cut short")
-            << Entry("a") + Entry("palette").left(5) + 'x' << QStringList{"a"};
-        QTest::newRow("no file") << QByteArray() << QStringList{"kept"};
+            << Entry("a") + Entry("") + Entry("b\x01") << QStringList{"a"};
+        QTest::newRow("no file") << QByteArray() << QStringList();
+        const QStringList refused;
+        QTest::newRow("cut short") << Entry("a") + Entry("palette").left(5) << refused;
+        QTest::newRow("odd byte at the end") << Entry("a") + 'x' << refused;
+        QTest::newRow("CR bytes") << QByteArray(64, '\r') << refused;
+        QTest::newRow("NUL bytes") << QByteArray(65536, '\0') << refused;
+        QTest::newRow("10 MB") << QByteArray(10 << 20, 'A') << refused;
+        QTest::newRow("control character") << Entry("a") + Entry("b\tc") << refused;
+        QByteArray random(65536, '\0');
+        QRandomGenerator(13).fillRange(reinterpret_cast<quint32*>(random.data()), 65536 / 4);
+        QTest::newRow("random") << random << refused;
     }
     void reads() {
         QFETCH(QByteArray, file);
@@ -42,7 +50,10 @@ private slots:
         QVERIFY(file.isNull() || WriteBytes(dir.filePath("unreal.flt"), file));
         QStringList filterList{"kept"};
         ReadFilter(nullptr, dir.path(), "unreal.flt", filterList);
-        QCOMPARE(filterList, file.isNull() ? entries : entries + QStringList{""});
+        QCOMPARE(filterList, entries.isEmpty() ? QStringList{"kept"} : entries + QStringList{""});
+        const QString problem = FilterListProblem(dir.path(), "unreal.flt");
+        QCOMPARE(problem.contains(dir.filePath("unreal.flt")), !file.isNull() && entries.isEmpty());
+        QVERIFY(problem.isEmpty() || problem.contains("To get the shipped list back, delete"));
     }
 
     // The list is stored as given after the question and a backup of the old one; entries it
@@ -56,6 +67,7 @@ private slots:
         QTest::newRow("outside 1252") << QStringList{"tex", "pal\u03A9tte"} << "\u03A9";
         QTest::newRow("too long") << QStringList{Longest + 'q'} << "65535";
         QTest::newRow("empty entry") << QStringList{"tex", ""} << "empty";
+        QTest::newRow("control character") << QStringList{"t\x7Fx"} << "control character";
     }
     void writes() {
         QFETCH(QStringList, source);

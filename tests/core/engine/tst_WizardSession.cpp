@@ -121,6 +121,7 @@ private slots:
         QTest::newRow("old, yes") << plain << QStringList{"File Already Exists", ""};
         QTest::newRow("old, no") << plain << QStringList{"File Already Exists"};
         QTest::newRow("folder at the target") << plain << QStringList{"Save Failed"};
+        QTest::newRow("link loop at the target") << plain << QStringList{"Save Failed"};
         QTest::newRow("old, not Windows-1252") << "\u03a9" << QStringList{"Save Failed"};
     }
     void saves() {
@@ -131,6 +132,7 @@ private slots:
                       target = rig.game + "/System/SoldierSkins_Foo.int";
         QVERIFY(setup != "folder at the target" || QDir().mkpath(target));
         QVERIFY(setup != "empty file" || WriteBytes(target, ""));
+        QVERIFY(!setup.startsWith("link") || QFile::link(target, target));
         QVERIFY(!setup.startsWith("old") || WriteBytes(target, QByteArray(20000, 'o')));
         rig.dialogs.answers.enqueue(setup.endsWith("yes") ? Dialogs::Answer::Yes
                                                           : Dialogs::Answer::No);
@@ -147,6 +149,7 @@ private slots:
         QCOMPARE(rig.dialogs.titles(), titles);
         const QString first = rig.dialogs.messages[0].text;
         QVERIFY(titles[0] != "Save Failed" || first.contains(target));
+        QVERIFY(!setup.startsWith("link") || first.endsWith("too many levels of symbolic links."));
         QVERIFY(titles[0] != "File Already Exists" ||
                 first == "Are you sure you want to overwrite this file.");
     }

@@ -2,9 +2,15 @@
 #include "UtxBuilder.h"
 #include "settings/GameFolders.h"
 #include "settings/RegInfo.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
 #include <QtTest>
+#include <sys/stat.h>
+
+namespace {
+const QByteArray Valid = "; mine\n[Settings]\nStartup=True\nUTDir=/ut\n\n[Other]\nk=v\n";
+}
 
 class tst_SettingsStore : public QObject {
     Q_OBJECT
@@ -61,6 +67,66 @@ private slots:
         QCOMPARE(GetSetting(store, "Settings", "Startup"), "True");
         // Folders are stored only when the user confirms the settings window.
         QCOMPARE(store.contains("Settings/UTDir"), !UTDir.isNull());
+    }
+
+    // What is found where the settings file belongs: a usable file is kept as it is until a value
+    // changes; one that cannot be settings is moved aside; where nothing can be stored, the
+    // values hold in memory. Each is told once, naming the file.
+    void opens_data() {
+        QTest::addColumn<QByteArray>("file"); // null: none; "folder", "pipe": one of those
+        QTest::addColumn<QString>("told");    // empty: nothing
+        QTest::addColumn<QString>("outcome"); // kept, aside or memory
+        QTest::newRow("none") << QByteArray() << ""
+                              << "kept";
+        QTest::newRow("valid, unusual") << Valid << ""
+                                        << "kept";
+        QTest::newRow("folder") << QByteArray("folder") << "it is a folder"
+                                << "memory";
+        QTest::newRow("pipe") << QByteArray("pipe") << "not a regular file"
+                              << "memory";
+        QByteArray random(4096, '\0');
+        QRandomGenerator(6).fillRange(reinterpret_cast<quint32*>(random.data()), 1024);
+        QTest::newRow("random bytes") << random << "is not text; it was moved aside"
+                                      << "aside";
+        QTest::newRow("run inside") << QByteArray(Valid).insert(30, "x\x01y[") << "control"
+                                    << "aside";
+        QTest::newRow("no setting") << Valid + "[Third\n"
+                                    << "line 8 that is no"
+                                    << "aside";
+        QTest::newRow("huge") << Valid.repeated(50000) << "far larger"
+                              << "aside";
+    }
+    void opens() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, told);
+        QFETCH(QString, outcome);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Varnwick.conf");
+        if (file == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("Varnwick.conf"));
+        else if (file == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (!file.isNull())
+            QVERIFY(WriteBytes(path, file));
+        const QDateTime now(QDate(2026, 12, 7), QTime(1, 2, 3));
+
+        const SettingsOpening opening = OpenSettingsStore(path, now);
+
+        QCOMPARE(opening.messages.size(), told.isEmpty() ? 0 : 1);
+        QVERIFY(told.isEmpty() ||
+                (opening.messages[0].contains(path) && opening.messages[0].contains(told)));
+        QCOMPARE(FileBytes(path + ".bad-20261207-010203"), outcome == "aside" ? file : "");
+        QSettings& store = *opening.store;
+        AppSettings settings;
+        LoadRegInfo(store, settings);
+        const bool valid = file == Valid;
+        QCOMPARE(settings.UTDir, valid ? "/ut" : "");
+        QVERIFY(!valid || FileBytes(path) == Valid); // nothing changed yet
+        QCOMPARE(SaveSetting(store, "Settings", "UTDir", "/new"), outcome != "memory");
+        QCOMPARE(GetSetting(store, "Settings", "UTDir"), "/new");
+        QCOMPARE(QFileInfo(path).isFile() && FileBytes(path).contains("UTDir=/new"),
+                 outcome != "memory");
+        QVERIFY(SettingsNotStoredMessage(store).contains(path));
     }
 
     // The game's folders under the stored one.

@@ -62,6 +62,19 @@ private slots:
                                            << "http:///etc/passwd" << true << false;
         QTest::newRow("mail without address") << "3"
                                               << "mailto:" << true << false;
+        QTest::newRow("mail with body") << "3"
+                                        << "mailto:me@v.example?Body=hi&subject=s" << true << true;
+        QTest::newRow("mail attaching a file")
+            << "3"
+            << "mailto:x@evil.example?attach=/etc/passwd&body=hi" << true << false;
+        QTest::newRow("mail, encoded parameter")
+            << "3"
+            << "mailto:x@evil.example?%61ttach=/etc/passwd" << true << false;
+        QTest::newRow("mail copied elsewhere")
+            << "3"
+            << "mailto:me@v.example?bcc=x@evil.example" << true << false;
+        QTest::newRow("web, user part") << "3"
+                                        << "http://good.example@evil.example/" << true << false;
     }
     void versionCheck() {
         QFETCH(QString, version);

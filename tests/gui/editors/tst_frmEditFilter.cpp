@@ -61,6 +61,25 @@ private slots:
         QCOMPARE(items.Names,
                  (written ? QStringList{"none", "texture"} : QStringList{"newthing", "none"}));
     }
+
+    // A damaged list is told on opening and replaced by what is written; the backup of the last
+    // good one stays.
+    void damagedList() {
+        WindowTestState t;
+        QVERIFY(WriteBytes(t.programFile("unreal.flt"), QByteArray(64, '\r')));
+        QVERIFY(WriteBytes(t.programFile("oldunreal.flt"), EncodeFilterFile(Old).value()));
+        frmEditFilter window(t.state);
+        QCOMPARE(t.dialogs.messages.size(), 1);
+        QVERIFY(
+            t.dialogs.messages[0].text.contains(t.programFile("unreal.flt") + " cannot be used"));
+        QCOMPARE(window.List1->count(), 0);
+        window.Text1->setText("tex");
+        QTest::keyClick(window.Text1, Qt::Key_Return);
+        t.dialogs.answers.enqueue(Dialogs::Answer::Ok);
+        window.Command2->click();
+        QCOMPARE(FileBytes(t.programFile("unreal.flt")), EncodeFilterFile({"tex"}).value());
+        QCOMPARE(FileBytes(t.programFile("oldunreal.flt")), EncodeFilterFile(Old).value());
+    }
 };
 
 QTEST_MAIN(tst_frmEditFilter)

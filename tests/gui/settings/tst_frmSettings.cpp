@@ -73,6 +73,25 @@ private slots:
         QCOMPARE(t.state.settings.UTDir, confirmed ? steps[0] : ""); // loaded again
     }
 
+    // Values that cannot be stored are told, naming the file, and hold for the run.
+    void unstorableIsTold_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Restore") << "cmdDefault";
+        QTest::newRow("OK") << "cmdOK";
+    }
+    void unstorableIsTold() {
+        QFETCH(QString, button);
+        WindowTestState t;
+        QVERIFY(QDir().mkdir(t.store.fileName())); // a folder where the file belongs
+        frmSettings window(t.state);
+        for (QLineEdit* folder : window.txtDir)
+            folder->setText("/ut");
+        window.findChild<QPushButton*>(button)->click();
+        QCOMPARE(t.dialogs.titles(), QStringList{"Settings"});
+        QVERIFY(t.dialogs.messages[0].text.contains(t.store.fileName()));
+        QCOMPARE(t.store.value("Settings/Startup").toString(), "True");
+    }
+
 private:
     QTemporaryDir home;
 };

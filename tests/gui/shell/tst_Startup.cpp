@@ -64,6 +64,17 @@ private slots:
         t.state.settingsWindow->close();                              // the wizard is usable again
         QVERIFY(wizard->isEnabled());
     }
+
+    // A damaged filter list is told at start-up, naming it.
+    void damagedFilterListIsTold() {
+        WindowTestState t;
+        for (const QString key : {"Settings/UTDir", "Settings/UTXDir"})
+            t.store.setValue(key, t.folder.path());
+        QVERIFY(WriteBytes(t.programFile("unreal.flt"), QByteArray(10, '\0')));
+        const std::unique_ptr<frmWizard> wizard = Main(t.session, t.state);
+        QCOMPARE(t.dialogs.titles(), QStringList{"Filter List"});
+        QVERIFY(t.dialogs.messages[0].text.contains(t.programFile("unreal.flt")));
+    }
 };
 
 QTEST_MAIN(tst_Startup)

@@ -5,6 +5,7 @@
 #include "wizard/frmWizard.h"
 
 #include <memory>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -214,6 +215,10 @@ private slots:
         QCOMPARE(rig.dialogs.titles().last(), "Open Failed");
         QCOMPARE(rig.dialogs.messages.last().text,
                  "Could not read this file as a package:\r\n" + rig.package("Broken.utx"));
+        QCOMPARE(::mkfifo(QFile::encodeName(rig.package("Pipe.utx")).constData(), 0600), 0);
+        rig.open("Pipe.utx"); // never opened, so never waited on
+        QCOMPARE(rig.dialogs.messages.last().text,
+                 "Could not read " + rig.package("Pipe.utx") + ":\r\nit is not a regular file.");
         QVERIFY(shown() == before);
 
         // Closing ends the program, keeping the placement unless it was reset.
