@@ -5,11 +5,13 @@
 #include "services/UpdateCheck.h"
 #include "shell/AppState.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "widgets/WidgetLinks.h"
 
 #include <QColor>
 #include <QEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -41,6 +43,14 @@ QFont LinkFont() {
     font.setPointSizeF(8.25);
     font.setBold(true);
     return font;
+}
+
+// Enter, Return or Space on the focused link opens it, as a click does.
+bool IsOpenKey(const QEvent& event) {
+    if (event.type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent&>(event).key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
 bool IsLeftClickInside(const QWidget& widget, const QEvent& event) {
@@ -88,6 +98,9 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     SetTextColour(*lblLink, Navy);
     lblLink->setMouseTracking(true);
     lblLink->installEventFilter(this);
+    // Tab reaches the link too; it shows the focus as it shows the pointer.
+    lblLink->setFocusPolicy(Qt::TabFocus);
+    UseDesktopKeys(*this);
 
     cmdVersion->setFocus();
 }
@@ -101,7 +114,11 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         lblLink_MouseMove();
         event->accept();
         return true;
-    } else if (watched == lblLink && IsLeftClickInside(*lblLink, *event)) {
+    } else if (watched == lblLink && event->type() == QEvent::FocusIn) {
+        lblLink_MouseMove();
+    } else if (watched == lblLink && event->type() == QEvent::FocusOut) {
+        Form_MouseMove();
+    } else if (watched == lblLink && (IsLeftClickInside(*lblLink, *event) || IsOpenKey(*event))) {
         lblLink_Click();
         event->accept();
         return true;

@@ -5,6 +5,7 @@
 #include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,11 +36,13 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(TwipsRect(30, 180, 1725, 2535));
     List1->setFont(SmallFont());
+    List1->setAccessibleName(QStringLiteral("Filter list"));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(TwipsRect(30, 2730, 1725, 255));
     Text1->setFont(SmallFont());
+    Text1->setAccessibleName(QStringLiteral("New filter entry"));
 
     Command1 = new QPushButton(QStringLiteral("Get Filter List"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -59,6 +62,7 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &frmEditFilter::Command2_Click);
     connect(Text1, &QLineEdit::returnPressed, this, &frmEditFilter::Text1_Enter);
     connect(List1, &QListWidget::itemDoubleClicked, this, &frmEditFilter::List1_DblClick);
+    UseDesktopKeys(*this);
 
     Command1_Click();
 }
@@ -109,9 +113,14 @@ void frmEditFilter::List1_DblClick(QListWidgetItem* item) {
 }
 
 // The window has no Cancel button: Escape must not throw the edits away.
+// Delete in the list removes the current entry, as a double click does.
 void frmEditFilter::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && List1->hasFocus() && List1->currentItem()) {
+        List1_DblClick(List1->currentItem());
         return;
     }
     QDialog::keyPressEvent(event);

@@ -5,6 +5,7 @@
 #include "shell/AppState.h"
 #include "shell/Startup.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "wizard/frmWizard.h"
 
 #include <QCheckBox>
@@ -154,6 +155,7 @@ frmSettings::frmSettings(AppState& state, QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdDefault, &QPushButton::clicked, this, &frmSettings::cmdDefault_Click);
+    UseDesktopKeys(*this);
 
     Form_Load();
 }
@@ -163,6 +165,7 @@ void frmSettings::buildDirFrame(int index, const QString& caption, const QRect& 
     frmDir[index] = Named(new QGroupBox(caption, this), QStringLiteral("frmDir") + suffix, twips);
     txtDir[index] = Named(new QLineEdit(frmDir[index]), QStringLiteral("txtDir") + suffix,
                           TwipsRect(60, 240, 3915, 285));
+    txtDir[index]->setAccessibleName(caption);
     cmdBrowse[index] = Named(new QPushButton(QStringLiteral("Browse"), frmDir[index]),
                              QStringLiteral("cmdBrowse") + suffix, TwipsRect(4020, 240, 1035, 255));
 }

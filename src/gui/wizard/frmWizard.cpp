@@ -9,6 +9,7 @@
 #include "shell/Startup.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "widgets/WidgetText.h"
 #include "wizard/PackageDrop.h"
 
@@ -17,6 +18,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -26,6 +28,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -125,6 +128,7 @@ frmWizard::frmWizard(WizardSession& session, AppState& state, QWidget* parent)
     createStepFour();
     createStepFive();
     connectControls();
+    UseDesktopKeys(*this);
     Form_Load();
 }
 
@@ -209,6 +213,7 @@ void frmWizard::createStepTwo() {
     cboInfo->setObjectName(QStringLiteral("cboInfo"));
     cboInfo->setGeometry(TwipsRect(330, 1200, 3135, 315));
     cboInfo->setToolTip(QStringLiteral("List of available types of skins."));
+    cboInfo->setAccessibleName(QStringLiteral("Skin type"));
     lblSkinDesc = CreateLabel(panel, "lblSkinDesc", QString(), TwipsRect(330, 1530, 3135, 585));
     SetBordered(lblSkinDesc);
     lblCrap = CreateLabel(panel, "lblCrap", QStringLiteral("If this is correct click Next."),
@@ -236,7 +241,13 @@ void frmWizard::createStepFour() {
     lblListInfo =
         CreateLabel(FormatList, "lblListInfo", CountCaption(0), TwipsRect(30, 30, 1695, 225));
     lblListInfo->setAlignment(Qt::AlignCenter);
-    lblListInfo->setToolTip(QStringLiteral("Click to reload list"));
+    // The caption restores the list; Ctrl+R does the same from the keyboard.
+    const QKeySequence restoreKey(Qt::CTRL | Qt::Key_R);
+    lblListInfo->setToolTip(QStringLiteral("Click to reload list (%1)")
+                                .arg(restoreKey.toString(QKeySequence::NativeText)));
+    auto* restore = new QShortcut(restoreKey, panel);
+    restore->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(restore, &QShortcut::activated, this, &frmWizard::lblListInfo_Click);
     lblListInfo->setFont(small);
     QPalette black = lblListInfo->palette();
     black.setColor(QPalette::WindowText, Qt::black);
@@ -248,6 +259,8 @@ void frmWizard::createStepFour() {
     lstItems->setObjectName(QStringLiteral("lstItems"));
     lstItems->setGeometry(TwipsRect(30, 270, 1695, 1680));
     lstItems->setFont(small);
+    lstItems->setAccessibleName(QStringLiteral("Names found in the package"));
+    lstItems->installEventFilter(this);
 
     lblHelpText = CreateLabel(panel, "lblHelpText",
                               QStringLiteral("Check the list of items found in the UTX file to "
@@ -273,6 +286,7 @@ void frmWizard::createStepFive() {
     txtINT->setGeometry(TwipsRect(150, 240, 6375, 3975));
     txtINT->setFont(SmallFont());
     txtINT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtINT->setAccessibleName(QStringLiteral("INT text"));
     createBack(3, panel, TwipsRect(150, 4260, 1545, 255));
     createNext(4, panel, TwipsRect(4980, 4260, 1545, 255), QStringLiteral("Save File"));
 }
@@ -301,6 +315,7 @@ void frmWizard::Form_Load() {
     showTypes();
     Frame1[0]->move(0, 0);
     sizeToPanel(0);
+    focusStep();
 }
 
 QString frmWizard::intText() const {
@@ -358,6 +373,9 @@ void frmWizard::moveEvent(QMoveEvent* event) {
 void frmWizard::showPanel(int from, int to, bool forward) {
     Frame1[from]->hide();
     sizeToPanel(to);
+    // A window that grows near the screen's edge moves back onto its screen.
+    if (isVisible())
+        move(KeptOnScreen(frameGeometry(), screen()->availableGeometry()));
     if (forward)
         Frame1[to]->move(0, 0);
     Frame1[to]->show();
@@ -405,6 +423,8 @@ void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
     showTypes();
     if (outcome.read || outcome.cancelled)
         showOpenedFile();
+    if (outcome.read)
+        ShowFocusOn(cmdNext[0]);
 }
 
 void frmWizard::cmdNext_Click(int index) {
@@ -432,10 +452,11 @@ void frmWizard::cmdNext_Click(int index) {
     case 4:
         session_.setText(intText());
         session_.save(*state_.dialogs, *state_.cdlg, state_.settings.UTDir);
-        break;
+        return;
     default:
-        break;
+        return;
     }
+    focusStep();
 }
 
 void frmWizard::cmdBack_Click(int index) {
@@ -444,10 +465,21 @@ void frmWizard::cmdBack_Click(int index) {
         showPanel(1, 0, false);
         lblFilename->clear();
         cmdNext[0]->setEnabled(false);
-        return;
+    } else {
+        setEditorMenus(false);
+        showPanel(index + 1, index, false);
     }
-    setEditorMenus(false);
-    showPanel(index + 1, index, false);
+    focusStep();
+}
+
+// The control a step is most likely used with: step one's browse button,
+// the drop-down, Next after the check, the list under review (its first name
+// selected, ready for Delete) and the text.
+void frmWizard::focusStep() {
+    const std::array<QWidget*, 5> controls{cmdOpen, cboInfo, cmdNext[2], lstItems, txtINT};
+    if (step_ == 4 && !lstItems->currentItem())
+        lstItems->setCurrentRow(0);
+    ShowFocusOn(controls[step_ - 1]);
 }
 
 // The entry leaves the list in place, so that the list keeps its scroll
@@ -462,12 +494,29 @@ void frmWizard::lstItems_DblClick() {
     lblListInfo->setText(CountCaption(session_.reviewed().size()));
 }
 
+// Delete, Enter and Return remove the selected name as a double click does;
+// the name taking its place is selected for the next key.
+void frmWizard::lstItems_KeyRemove() {
+    lstItems_DblClick();
+    if (QListWidgetItem* next = lstItems->currentItem())
+        next->setSelected(true);
+}
+
+// The first name is selected afresh, ready for a key.
 void frmWizard::lblListInfo_Click() {
     session_.restore();
     showReview();
+    lstItems->setCurrentRow(0);
 }
 
 bool frmWizard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstItems && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Delete || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            lstItems_KeyRemove();
+            return true;
+        }
+    }
     if (watched == lblListInfo && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && lblListInfo->rect().contains(mouse->pos()))
