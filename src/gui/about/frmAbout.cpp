@@ -4,6 +4,7 @@
 #include "services/Links.h"
 #include "services/UpdateCheck.h"
 #include "shell/AppState.h"
+#include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
 #include "widgets/WidgetLinks.h"
@@ -16,6 +17,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 const QColor Navy(0, 0, 128);
@@ -72,6 +75,8 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(appState.AppIcon);
     setFixedSize(Px(4665), Px(1770));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
     // The link turns blue under the pointer and navy again over the window or
     // the button; the information text takes no part.
     setMouseTracking(true);
@@ -95,6 +100,8 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     lblLink->setFont(LinkFont());
     lblLink->setCursor(Qt::PointingHandCursor);
     lblLink->setText(CommentsCaption());
+    // The bold link type may stand taller than the design's line.
+    lblLink->resize(lblLink->width(), std::max(lblLink->height(), lblLink->fontMetrics().height()));
     SetTextColour(*lblLink, Navy);
     lblLink->setMouseTracking(true);
     lblLink->installEventFilter(this);

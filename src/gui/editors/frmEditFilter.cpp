@@ -26,6 +26,8 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmEditFilter"));
     setWindowTitle(QStringLiteral("Filter Edit Menu"));
     setFixedSize(Px(1800), Px(3570));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
 
     Label1 = new QLabel(QStringLiteral("Filter Count = 0"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

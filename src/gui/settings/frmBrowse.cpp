@@ -1,6 +1,7 @@
 #include "settings/frmBrowse.h"
 
 #include "shell/AppState.h"
+#include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
 
@@ -62,6 +63,8 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Select Directory"));
     setWindowIcon(state.AppIcon);
     setFixedSize(Px(3795), Px(3795));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
 
     Frame1 = new QGroupBox(QStringLiteral("Select Directory"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

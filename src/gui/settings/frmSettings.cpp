@@ -4,6 +4,7 @@
 #include "settings/frmBrowse.h"
 #include "shell/AppState.h"
 #include "shell/Startup.h"
+#include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
 #include "wizard/frmWizard.h"
@@ -92,6 +93,8 @@ frmSettings::frmSettings(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Settings"));
     setWindowIcon(state.AppIcon);
     setFixedSize(Px(5250), Px(1185));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
 
     // The storage folder's frame lies below the window's edge and stays hidden.
     buildDirFrame(StorageDir, QStringLiteral("Enter storage directory for UTX images:"),

@@ -28,6 +28,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 
 #include <algorithm>
@@ -100,10 +101,12 @@ QString CountCaption(qsizetype count) {
     return QString::number(count) + QStringLiteral(" Items found.");
 }
 
-// Step three's text: the chosen type's description and the package's path.
+// Step three's text: the chosen type's description and the package's path,
+// which may break after any folder separator rather than run out of the box.
 QString VerificationText(const QString& description, const QString& UTXPath) {
+    const QString path = QString(UTXPath).replace(QLatin1Char('/'), QStringLiteral("/\u200b"));
     return QStringList{QStringLiteral("-------Skin Type-------"),       description, QString(),
-                       QStringLiteral("---------File----------"),       UTXPath,     QString(),
+                       QStringLiteral("---------File----------"),       path,        QString(),
                        QStringLiteral("If this is correct click next.")}
         .join(QStringLiteral("\r\n"));
 }
@@ -214,8 +217,17 @@ void frmWizard::createStepTwo() {
     cboInfo->setGeometry(TwipsRect(330, 1200, 3135, 315));
     cboInfo->setToolTip(QStringLiteral("List of available types of skins."));
     cboInfo->setAccessibleName(QStringLiteral("Skin type"));
-    lblSkinDesc = CreateLabel(panel, "lblSkinDesc", QString(), TwipsRect(330, 1530, 3135, 585));
-    SetBordered(lblSkinDesc);
+    // A description longer than the box scrolls rather than lose its end.
+    auto* descBox = new QScrollArea(panel);
+    descBox->setObjectName(QStringLiteral("lblSkinDescBox"));
+    descBox->setGeometry(TwipsRect(330, 1530, 3135, 585));
+    descBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    descBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    descBox->setWidgetResizable(true);
+    descBox->setFocusPolicy(Qt::NoFocus);
+    lblSkinDesc = CreateLabel(nullptr, "lblSkinDesc", QString(), QRect());
+    lblSkinDesc->setMargin(1);
+    descBox->setWidget(lblSkinDesc);
     lblCrap = CreateLabel(panel, "lblCrap", QStringLiteral("If this is correct click Next."),
                           TwipsRect(900, 2160, 1965, 255));
     KeepOnOneLine(lblCrap);
