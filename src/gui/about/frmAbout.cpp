@@ -4,16 +4,21 @@
 #include "services/Links.h"
 #include "services/UpdateCheck.h"
 #include "shell/AppState.h"
+#include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "widgets/WidgetLinks.h"
 
 #include <QColor>
 #include <QEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 const QColor Navy(0, 0, 128);
@@ -43,6 +48,14 @@ QFont LinkFont() {
     return font;
 }
 
+// Enter, Return or Space on the focused link opens it, as a click does.
+bool IsOpenKey(const QEvent& event) {
+    if (event.type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent&>(event).key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
 bool IsLeftClickInside(const QWidget& widget, const QEvent& event) {
     if (event.type() != QEvent::MouseButtonRelease)
         return false;
@@ -62,6 +75,8 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(appState.AppIcon);
     setFixedSize(Px(4665), Px(1770));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
     // The link turns blue under the pointer and navy again over the window or
     // the button; the information text takes no part.
     setMouseTracking(true);
@@ -85,9 +100,14 @@ frmAbout::frmAbout(AppState& state, QWidget* parent)
     lblLink->setFont(LinkFont());
     lblLink->setCursor(Qt::PointingHandCursor);
     lblLink->setText(CommentsCaption());
+    // The bold link type may stand taller than the design's line.
+    lblLink->resize(lblLink->width(), std::max(lblLink->height(), lblLink->fontMetrics().height()));
     SetTextColour(*lblLink, Navy);
     lblLink->setMouseTracking(true);
     lblLink->installEventFilter(this);
+    // Tab reaches the link too; it shows the focus as it shows the pointer.
+    lblLink->setFocusPolicy(Qt::TabFocus);
+    UseDesktopKeys(*this);
 
     cmdVersion->setFocus();
 }
@@ -101,7 +121,11 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         lblLink_MouseMove();
         event->accept();
         return true;
-    } else if (watched == lblLink && IsLeftClickInside(*lblLink, *event)) {
+    } else if (watched == lblLink && event->type() == QEvent::FocusIn) {
+        lblLink_MouseMove();
+    } else if (watched == lblLink && event->type() == QEvent::FocusOut) {
+        Form_MouseMove();
+    } else if (watched == lblLink && (IsLeftClickInside(*lblLink, *event) || IsOpenKey(*event))) {
         lblLink_Click();
         event->accept();
         return true;

@@ -6,6 +6,7 @@
 #include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +21,8 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     setObjectName(QStringLiteral("frmEditFilter"));
     setWindowTitle(QStringLiteral("Filter Edit Menu"));
     setFixedSize(Px(1800), Px(3570));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
 
     countLabel = new QLabel(QStringLiteral("Filter Count = 0"), this);
     countLabel->setObjectName(QStringLiteral("Label1"));
@@ -30,11 +33,13 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     entryList->setObjectName(QStringLiteral("List1"));
     entryList->setGeometry(TwipsRect(30, 180, 1725, 2535));
     entryList->setFont(SmallFont());
+    entryList->setAccessibleName(QStringLiteral("Filter list"));
 
     entryBox = new QLineEdit(this);
     entryBox->setObjectName(QStringLiteral("Text1"));
     entryBox->setGeometry(TwipsRect(30, 2730, 1725, 255));
     entryBox->setFont(SmallFont());
+    entryBox->setAccessibleName(QStringLiteral("New filter entry"));
 
     getButton = new QPushButton(QStringLiteral("Get Filter List"), this);
     getButton->setObjectName(QStringLiteral("Command1"));
@@ -54,6 +59,7 @@ frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
     connect(writeButton, &QPushButton::clicked, this, &frmEditFilter::writeToFile);
     connect(entryBox, &QLineEdit::returnPressed, this, &frmEditFilter::addTypedEntry);
     connect(entryList, &QListWidget::itemDoubleClicked, this, &frmEditFilter::removeEntry);
+    UseDesktopKeys(*this);
 
     loadFromFile();
 }
@@ -108,9 +114,14 @@ void frmEditFilter::removeEntry(QListWidgetItem* item) {
 }
 
 // The window has no Cancel button: Escape must not throw the edits away.
+// Delete in the list removes the current entry, as a double click does.
 void frmEditFilter::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && entryList->hasFocus() && entryList->currentItem()) {
+        removeEntry(entryList->currentItem());
         return;
     }
     QDialog::keyPressEvent(event);

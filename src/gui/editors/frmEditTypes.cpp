@@ -7,6 +7,7 @@
 #include "services/Text1252.h"
 #include "shell/AppState.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "widgets/WidgetText.h"
 
 #include <QFileInfo>
@@ -59,12 +60,14 @@ frmEditTypes::frmEditTypes(AppState& state, QWidget* parent)
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setAccessibleName(QStringLiteral("Skin types"));
 
     resize(Px(4920), Px(3345) + menuBar->sizeHint().height());
     KeepFitted(*Text1, *this, 50, 10);
 
     connect(mnuSave, &QAction::triggered, this, &frmEditTypes::mnuSave_Click);
     connect(mnuReload, &QAction::triggered, this, &frmEditTypes::loadFile);
+    UseDesktopKeys(*this);
 
     loadFile();
 }

@@ -1,13 +1,16 @@
 #include "settings/frmBrowse.h"
 
 #include "shell/AppState.h"
+#include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QStyle>
@@ -60,6 +63,8 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Select Directory"));
     setWindowIcon(state.AppIcon);
     setFixedSize(Px(3795), Px(3795));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
 
     Frame1 = new QGroupBox(QStringLiteral("Select Directory"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -68,6 +73,7 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     Drive1 = new QComboBox(Frame1);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setGeometry(TwipsRect(180, 300, 3285, 315));
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
 
     Dir1 = new QTreeWidget(Frame1);
     Dir1->setObjectName(QStringLiteral("Dir1"));
@@ -77,6 +83,10 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     Dir1->setItemsExpandable(false);
     Dir1->setExpandsOnDoubleClick(false);
     Dir1->setIndentation(Px(150));
+    Dir1->setAccessibleName(QStringLiteral("Folders"));
+    // Enter opens the highlighted folder, as a double click does, rather
+    // than take the open one.
+    Dir1->installEventFilter(this);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -101,6 +111,18 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
     connect(Dir1, &QTreeWidget::itemDoubleClicked, this, &frmBrowse::Dir1_DblClick);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    UseDesktopKeys(*this);
+}
+
+bool frmBrowse::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Dir1_DblClick(Dir1->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmBrowse::done(int result) {

@@ -7,7 +7,9 @@
 #include "settings/frmBrowse.h"
 #include "shell/AppState.h"
 #include "shell/Startup.h"
+#include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "wizard/frmWizard.h"
 
 #include <QCheckBox>
@@ -101,6 +103,8 @@ frmSettings::frmSettings(AppState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Settings"));
     setWindowIcon(state.AppIcon);
     setFixedSize(Px(5250), Px(1185));
+    // Laid out for the design type; a larger desktop font would not fit.
+    setFont(DesignFont());
 
     // The storage folder's frame lies below the window's edge and stays hidden.
     buildDirFrame(StorageDir, QStringLiteral("Enter storage directory for UTX images:"),
@@ -164,6 +168,7 @@ frmSettings::frmSettings(AppState& state, QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdDefault, &QPushButton::clicked, this, &frmSettings::cmdDefault_Click);
+    UseDesktopKeys(*this);
 
     Form_Load();
 }
@@ -173,6 +178,7 @@ void frmSettings::buildDirFrame(int index, const QString& caption, const QRect& 
     frmDir[index] = Named(new QGroupBox(caption, this), QStringLiteral("frmDir") + suffix, twips);
     txtDir[index] = Named(new QLineEdit(frmDir[index]), QStringLiteral("txtDir") + suffix,
                           TwipsRect(60, 240, 3915, 285));
+    txtDir[index]->setAccessibleName(caption);
     cmdBrowse[index] = Named(new QPushButton(QStringLiteral("Browse"), frmDir[index]),
                              QStringLiteral("cmdBrowse") + suffix, TwipsRect(4020, 240, 1035, 255));
 }

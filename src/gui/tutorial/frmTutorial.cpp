@@ -6,6 +6,7 @@
 #include "services/Text1252.h"
 #include "shell/AppState.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 
 #include <QPlainTextEdit>
 
@@ -38,5 +39,7 @@ frmTutorial::frmTutorial(AppState& state, QWidget* parent)
     txtTutorial->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtTutorial->setGeometry(0, 0, width(), height());
     txtTutorial->setPlainText(TutorialText(state.programDir));
+    txtTutorial->setAccessibleName(QStringLiteral("Tutorial"));
     KeepFitted(*txtTutorial, *this, 27, 8);
+    UseDesktopKeys(*this);
 }

@@ -1,9 +1,16 @@
 #include "widgets/WidgetDialogs.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
+// Room for a window manager's icon and buttons beside a title.
+constexpr int TitleButtonsAllowance = 120;
+constexpr int FileDialogWidth = 760;
+constexpr int FileDialogHeight = 460;
+
 // What the box offers, the button Enter presses and the one Escape or the
 // window's close button presses.
 struct ButtonSet {
@@ -46,6 +53,16 @@ Dialogs::Answer WidgetDialogs::message(const QString& text, const QString& title
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(set.defaultButton);
     box.setEscapeButton(set.escapeButton);
+    // A window manager draws the title in its own, often bold and larger,
+    // type beside its buttons; the box is made wide enough for both.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    const int titleWidth =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleButtonsAllowance;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
     const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
     return AnswerFor(pressed == QMessageBox::NoButton ? set.escapeButton : pressed);
@@ -62,6 +79,11 @@ std::optional<QString> WidgetDialogs::chooseFile(const FileRequest& request) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    // Wide and tall enough for the name, size, type and date columns, as far
+    // as the screen allows.
+    const QRect screen =
+        owner_ ? owner_->screen()->availableGeometry() : dialog.screen()->availableGeometry();
+    dialog.resize(QSize(FileDialogWidth, FileDialogHeight).boundedTo(screen.size() * 9 / 10));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

@@ -37,6 +37,14 @@ void ResizeObject(QWidget& control, const QWidget& window, bool fitWidth, bool f
     }
 }
 
+QPoint KeptOnScreen(const QRect& outer, const QRect& screen) {
+    const auto within = [](int start, int length, int first, int span) {
+        return std::max(first, std::min(start, first + span - length));
+    };
+    return {within(outer.left(), outer.width(), screen.left(), screen.width()),
+            within(outer.top(), outer.height(), screen.top(), screen.height())};
+}
+
 namespace {
 
 class Fitter : public QObject {

@@ -24,6 +24,11 @@ QRect TwipsRect(int left, int top, int width, int height);
 void ResizeObject(QWidget& control, const QWidget& window, bool fitWidth, bool fitHeight,
                   int verticalAllowance, int horizontalAllowance);
 
+// Where a window whose outer rectangle is `outer` goes so that it lies on
+// `screen`: its own top-left where it already does, else moved in by as little
+// as needed; a window larger than the screen meets its left and top edges.
+QPoint KeptOnScreen(const QRect& outer, const QRect& screen);
+
 // Applies ResizeObject to `control` in both dimensions whenever `window` is
 // resized, and when it moves: a window manager reports the frame of a window
 // only once it is on screen, by moving it.

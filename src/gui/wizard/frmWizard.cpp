@@ -10,6 +10,7 @@
 #include "shell/Startup.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
+#include "widgets/WidgetKeys.h"
 #include "widgets/WidgetText.h"
 #include "wizard/PackageDrop.h"
 #include "wizard/SkinCheckView.h"
@@ -19,6 +20,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -28,6 +30,8 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -101,10 +105,12 @@ QString CountCaption(qsizetype count) {
     return QString::number(count) + QStringLiteral(" Items found.");
 }
 
-// Step three's text: the chosen type's description and the package's path.
+// Step three's text: the chosen type's description and the package's path,
+// which may break after any folder separator rather than run out of the box.
 QString VerificationText(const QString& description, const QString& UTXPath) {
+    const QString path = QString(UTXPath).replace(QLatin1Char('/'), QStringLiteral("/\u200b"));
     return QStringList{QStringLiteral("-------Skin Type-------"),       description, QString(),
-                       QStringLiteral("---------File----------"),       UTXPath,     QString(),
+                       QStringLiteral("---------File----------"),       path,        QString(),
                        QStringLiteral("If this is correct click next.")}
         .join(QStringLiteral("\r\n"));
 }
@@ -129,6 +135,7 @@ frmWizard::frmWizard(WizardSession& session, AppState& state, QWidget* parent)
     createStepFour();
     createStepFive();
     connectControls();
+    UseDesktopKeys(*this);
     Form_Load();
 }
 
@@ -213,8 +220,18 @@ void frmWizard::createStepTwo() {
     cboInfo->setObjectName(QStringLiteral("cboInfo"));
     cboInfo->setGeometry(TwipsRect(330, 1200, 3135, 315));
     cboInfo->setToolTip(QStringLiteral("List of available types of skins."));
-    lblSkinDesc = CreateLabel(panel, "lblSkinDesc", QString(), TwipsRect(330, 1530, 3135, 585));
-    SetBordered(lblSkinDesc);
+    cboInfo->setAccessibleName(QStringLiteral("Skin type"));
+    // A description longer than the box scrolls rather than lose its end.
+    auto* descBox = new QScrollArea(panel);
+    descBox->setObjectName(QStringLiteral("lblSkinDescBox"));
+    descBox->setGeometry(TwipsRect(330, 1530, 3135, 585));
+    descBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    descBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    descBox->setWidgetResizable(true);
+    descBox->setFocusPolicy(Qt::NoFocus);
+    lblSkinDesc = CreateLabel(nullptr, "lblSkinDesc", QString(), QRect());
+    lblSkinDesc->setMargin(1);
+    descBox->setWidget(lblSkinDesc);
     lblCrap = CreateLabel(panel, "lblCrap", QStringLiteral("If this is correct click Next."),
                           TwipsRect(900, 2160, 1965, 255));
     KeepOnOneLine(lblCrap);
@@ -240,7 +257,13 @@ void frmWizard::createStepFour() {
     lblListInfo =
         CreateLabel(FormatList, "lblListInfo", CountCaption(0), TwipsRect(30, 30, 1695, 225));
     lblListInfo->setAlignment(Qt::AlignCenter);
-    lblListInfo->setToolTip(QStringLiteral("Click to reload list"));
+    // The caption restores the list; Ctrl+R does the same from the keyboard.
+    const QKeySequence restoreKey(Qt::CTRL | Qt::Key_R);
+    lblListInfo->setToolTip(QStringLiteral("Click to reload list (%1)")
+                                .arg(restoreKey.toString(QKeySequence::NativeText)));
+    auto* restore = new QShortcut(restoreKey, panel);
+    restore->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(restore, &QShortcut::activated, this, &frmWizard::lblListInfo_Click);
     lblListInfo->setFont(small);
     QPalette black = lblListInfo->palette();
     black.setColor(QPalette::WindowText, Qt::black);
@@ -252,6 +275,8 @@ void frmWizard::createStepFour() {
     lstItems->setObjectName(QStringLiteral("lstItems"));
     lstItems->setGeometry(TwipsRect(30, 270, 1695, 1680));
     lstItems->setFont(small);
+    lstItems->setAccessibleName(QStringLiteral("Names found in the package"));
+    lstItems->installEventFilter(this);
 
     lblHelpText = CreateLabel(panel, "lblHelpText",
                               QStringLiteral("Check the list of items found in the UTX file to "
@@ -277,6 +302,7 @@ void frmWizard::createStepFive() {
     txtINT->setGeometry(TwipsRect(150, 240, 6375, 3975));
     txtINT->setFont(SmallFont());
     txtINT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtINT->setAccessibleName(QStringLiteral("INT text"));
     checkView = new SkinCheckView(txtINT, panel);
     checkView->lblCheckSummary->setGeometry(TwipsRect(150, 4320, 6375, 255));
     checkView->lstFindings->setGeometry(TwipsRect(150, 4590, 6375, 2340));
@@ -310,6 +336,7 @@ void frmWizard::Form_Load() {
     showTypes();
     Frame1[0]->move(0, 0);
     sizeToPanel(0);
+    focusStep();
 }
 
 QString frmWizard::intText() const {
@@ -367,6 +394,9 @@ void frmWizard::moveEvent(QMoveEvent* event) {
 void frmWizard::showPanel(int from, int to, bool forward) {
     Frame1[from]->hide();
     sizeToPanel(to);
+    // A window that grows near the screen's edge moves back onto its screen.
+    if (isVisible())
+        move(KeptOnScreen(frameGeometry(), screen()->availableGeometry()));
     if (forward)
         Frame1[to]->move(0, 0);
     Frame1[to]->show();
@@ -425,6 +455,8 @@ void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
     showTypes();
     if (outcome.read || outcome.cancelled)
         showOpenedFile();
+    if (outcome.read)
+        ShowFocusOn(cmdNext[0]);
 }
 
 void frmWizard::cmdNext_Click(int index) {
@@ -453,10 +485,11 @@ void frmWizard::cmdNext_Click(int index) {
     case 4:
         session_.setText(intText());
         session_.save(*state_.dialogs, *state_.cdlg, state_.settings.UTDir);
-        break;
+        return;
     default:
-        break;
+        return;
     }
+    focusStep();
 }
 
 void frmWizard::cmdBack_Click(int index) {
@@ -465,10 +498,21 @@ void frmWizard::cmdBack_Click(int index) {
         showPanel(1, 0, false);
         lblFilename->clear();
         cmdNext[0]->setEnabled(false);
-        return;
+    } else {
+        setEditorMenus(false);
+        showPanel(index + 1, index, false);
     }
-    setEditorMenus(false);
-    showPanel(index + 1, index, false);
+    focusStep();
+}
+
+// The control a step is most likely used with: step one's browse button,
+// the drop-down, Next after the check, the list under review (its first name
+// selected, ready for Delete) and the text.
+void frmWizard::focusStep() {
+    const std::array<QWidget*, 5> controls{cmdOpen, cboInfo, cmdNext[2], lstItems, txtINT};
+    if (step_ == 4 && !lstItems->currentItem())
+        lstItems->setCurrentRow(0);
+    ShowFocusOn(controls[step_ - 1]);
 }
 
 // The entry leaves the list in place, so that the list keeps its scroll
@@ -483,12 +527,29 @@ void frmWizard::lstItems_DblClick() {
     lblListInfo->setText(CountCaption(session_.reviewed().size()));
 }
 
+// Delete, Enter and Return remove the selected name as a double click does;
+// the name taking its place is selected for the next key.
+void frmWizard::lstItems_KeyRemove() {
+    lstItems_DblClick();
+    if (QListWidgetItem* next = lstItems->currentItem())
+        next->setSelected(true);
+}
+
+// The first name is selected afresh, ready for a key.
 void frmWizard::lblListInfo_Click() {
     session_.restore();
     showReview();
+    lstItems->setCurrentRow(0);
 }
 
 bool frmWizard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstItems && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Delete || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            lstItems_KeyRemove();
+            return true;
+        }
+    }
     if (watched == lblListInfo && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && lblListInfo->rect().contains(mouse->pos()))

@@ -116,9 +116,11 @@ private:
     void cmdNext_Click(int index);
     void cmdBack_Click(int index);
     void lstItems_DblClick();
+    void lstItems_KeyRemove();
     void lblListInfo_Click();
 
     void showPanel(int from, int to, bool forward);
+    void focusStep();
     void sizeToPanel(int panel);
     void setEditorMenus(bool enabled);
 

@@ -37,6 +37,21 @@ private slots:
         ResizeObject(control, frame, fit & Qt::Horizontal, fit & Qt::Vertical, 27, 8);
         QCOMPARE(control.geometry(), QRect(QPoint(4, 6), expected));
     }
+
+    // A window leaving its screen (0, 0, 800 x 600) moves back by as little as needed.
+    void keptOnScreen_data() {
+        QTest::addColumn<QRect>("outer");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("inside") << QRect(10, 20, 454, 363) << QPoint(10, 20);
+        QTest::newRow("right and below") << QRect(500, 400, 454, 363) << QPoint(346, 237);
+        QTest::newRow("left and above") << QRect(-30, -5, 260, 245) << QPoint(0, 0);
+        QTest::newRow("larger") << QRect(50, 50, 900, 700) << QPoint(0, 0);
+    }
+    void keptOnScreen() {
+        QFETCH(QRect, outer);
+        QFETCH(QPoint, expected);
+        QCOMPARE(KeptOnScreen(outer, QRect(0, 0, 800, 600)), expected);
+    }
 };
 
 QTEST_MAIN(tst_WidgetGeometry)
