@@ -34,32 +34,50 @@ class tst_Thumbnailer : public QObject {
     Q_OBJECT
 
 private slots:
-    void gamePackage_data() {
-        QTest::addColumn<QString>("name");
+    // The first body texture that decodes, scaled down to fit, never up: the
+    // made package's 64 x 16 one, after its first body texture failed.
+    void thumbnail_data() {
+        QTest::addColumn<QByteArray>("bytes"); // the package
         QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("shown"); // the texture the thumbnail shows
-        QTest::newRow("old layout") << "SkTrooperSkins.utx" << 128 << "T_Skaarj1";
-        QTest::newRow("faces and team colours") << "BossSkins.utx" << 256 << "boss1";
-        QTest::newRow("latest version") << "tcowmeshskins.utx" << 100 << "atomiccow";
-        QTest::newRow("no skins") << "FractalFX.utx" << 1024 << "DaveJump";
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QString>("first"); // the texture tried first
+        PackageBuilder made;
+        QByteArray wide(64 * 16 * 4, '\xFF'); // reds rising pixel by pixel
+        for (qsizetype i = 0; i < wide.size(); i += 4)
+            wide[i] = char(i / 4);
+        made.texture("cccc2", Texture(5, 4, 4, QByteArray(64, '\x7F')));
+        made.texture("aaaa1", Texture(1, 4, 4, QByteArray(64, '\0'))); // RGBA7: not decoded
+        made.texture("bbbb1", Texture(5, 64, 16, wide));
+        QTest::newRow("made") << made.build() << 32 << QSize(32, 8) << "aaaa1";
+        const auto game = [](const char* name) {
+            return FileBytes(FullPackagesDir() + '/' + QLatin1String(name));
+        };
+        QTest::newRow("old layout")
+            << game("SkTrooperSkins.utx") << 128 << QSize(128, 128) << "T_Skaarj1";
+        QTest::newRow("faces and team colours")
+            << game("BossSkins.utx") << 256 << QSize(256, 256) << "boss1";
+        QTest::newRow("latest version")
+            << game("tcowmeshskins.utx") << 100 << QSize(100, 100) << "atomiccow";
+        QTest::newRow("no skins") << game("FractalFX.utx") << 1024 << QSize(256, 256) << "DaveJump";
     }
-    void gamePackage() {
-        QFETCH(QString, name);
+    void thumbnail() {
+        QFETCH(QByteArray, bytes);
         QFETCH(int, size);
-        QFETCH(QString, shown);
-        const QString path = FullPackagesDir() + '/' + name;
-        if (!QFileInfo::exists(path))
+        QFETCH(QSize, picture);
+        QFETCH(QString, first);
+        if (bytes.isEmpty())
             QSKIP("whole game packages are not available");
         const QTemporaryDir dir;
+        const QString input = dir.filePath("input.utx");
         const QString output = dir.filePath("thumbnail.png");
-        QCOMPARE(RunThumbnailer(QString::number(size), path, output), 0);
+        QVERIFY(WriteBytes(input, bytes));
+        QCOMPARE(RunThumbnailer(QString::number(size), input, output), 0);
         const QImage image(output, "PNG");
-        QVERIFY(!image.isNull());
-        QVERIFY(image.width() <= size && image.height() <= size);
-        QVERIFY(DistinctColours(image) > 16);
-        const PackageResult<UnrealPackage> package = UnrealPackage::open(path);
+        QCOMPARE(image.size(), picture);
+        QVERIFY(DistinctColours(image) > 1);
+        const PackageResult<UnrealPackage> package = UnrealPackage::open(input);
         QVERIFY(package);
-        QCOMPARE(package->exports()[ThumbnailCandidates(*package).value(0)].name, shown);
+        QCOMPARE(package->exports()[ThumbnailCandidates(*package).value(0)].name, first);
     }
 
     // Nothing is written for what cannot be shown, and the program ends.
