@@ -12,17 +12,16 @@ QString Key(const QString& name) {
 
 QString ExportKind(const PackageExport& e) {
     if (e.className == QLatin1String("Engine.Palette"))
-        return QStringLiteral("a palette (Engine.Palette), not a texture");
+        return QStringLiteral("a palette (Engine.Palette)");
     if (e.className == QLatin1String("Core.Package"))
-        return QStringLiteral("a group of the package (Core.Package), not a texture");
-    return QStringLiteral("an object of class %1, not a texture").arg(e.className);
+        return QStringLiteral("a group of the package (Core.Package)");
+    return QStringLiteral("an object of class %1").arg(e.className);
 }
 
 QString ImportKind(const PackageImport& i) {
     if (i.className == QLatin1String("Package"))
-        return QStringLiteral("the package %1, which this package refers to; not a texture")
-            .arg(i.name);
-    return QStringLiteral("the %1 %2 of another package, which this package uses; not a texture")
+        return QStringLiteral("the package %1, which this package refers to").arg(i.name);
+    return QStringLiteral("the %1 %2 of another package, which this package uses")
         .arg(i.className.toLower(), i.name);
 }
 
@@ -84,6 +83,12 @@ QStringList TextureCensus::leftOut(const QStringList& found) const {
             missing.append(it.key());
     SortArray(missing);
     return missing;
+}
+
+QString NotATexture(const TextureCensus& census, const QString& name) {
+    const QString what = census.whatItIs(name);
+    return what.isEmpty() ? QString()
+                          : QStringLiteral("Not a texture in this package: %1").arg(what);
 }
 
 QStringList TexturesOnly(const QStringList& names, const TextureCensus& census) {

@@ -24,8 +24,8 @@ public:
     int textureExport(const QString& name) const;
     // The texture's name as its export spells it; `name` itself for others.
     QString spelling(const QString& name) const;
-    // Why a name that is no texture is listed: "a palette (Engine.Palette),
-    // not a texture"; empty for a texture and for an empty census.
+    // What a name that is no texture stands for: "a palette
+    // (Engine.Palette)"; empty for a texture and for an empty census.
     QString whatItIs(const QString& name) const;
 
     // The package's textures, as their exports spell them, in table order.
@@ -44,6 +44,10 @@ private:
     QHash<QString, QString> others_;         // lower-cased name -> what it is
     QStringList textures_;
 };
+
+// "Not a texture in this package: a palette (Engine.Palette)"; empty for a
+// texture.
+QString NotATexture(const TextureCensus& census, const QString& name);
 
 // The found names without those the census knows are no textures.
 QStringList TexturesOnly(const QStringList& names, const TextureCensus& census);
