@@ -106,7 +106,10 @@ QStringList MergedSorted(const QStringList& list, const QStringList& added) {
 }
 
 QList<SkinSetRow> SkinSetOf(const QString& name, const TextureCensus& census) {
-    if (!census.known() || !census.isTexture(name) || name.size() < 4)
+    // A skin's textures carry a part or face digit after the base.
+    const bool skinName =
+        name.size() > 4 && name.at(4) >= QLatin1Char('1') && name.at(4) <= QLatin1Char('5');
+    if (!census.known() || !census.isTexture(name) || !skinName)
         return {};
     const QString base = census.spelling(name).left(4);
     const auto piece = [&](const QString& suffix) { return census.spelling(base + suffix); };

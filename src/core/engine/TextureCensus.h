@@ -56,10 +56,11 @@ QStringList TexturesOnly(const QStringList& names, const TextureCensus& census);
 QStringList MergedSorted(const QStringList& list, const QStringList& added);
 
 // The pieces of a UT skin that the texture `name` belongs to, by the first
-// four characters of its name (the skin's base): one row for the body parts
-// base1 to base4, one per part with team colours (baseNT_0 to baseNT_3), and
-// one per face (base<n>Face and the portrait base5Face). Each slot is the name
-// the game loads; whether the package has it is for the caller to ask.
+// four characters of its name (the skin's base, followed by a digit 1 to 5);
+// none for other names. One row for the body parts base1 to base4, one per
+// part with team colours (baseNT_0 to baseNT_3), and one per face (base<n>Face
+// and the portrait base5Face). Each piece is the name the game loads; whether
+// the package has it is for the caller to ask.
 struct SkinSetRow {
     QString title;      // "Body", "Team 1", "Face Xan"
     QStringList pieces; // texture names in the game's spelling

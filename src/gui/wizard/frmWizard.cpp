@@ -2,6 +2,7 @@
 
 #include "engine/PackageReader.h"
 #include "engine/WizardSession.h"
+#include "preview/frmPreview.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
 #include "shell/AppState.h"
@@ -11,6 +12,7 @@
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetText.h"
 #include "wizard/PackageDrop.h"
+#include "wizard/ReviewDecorator.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,6 +28,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -105,6 +108,19 @@ QString VerificationText(const QString& description, const QString& UTXPath) {
         .join(QStringLiteral("\r\n"));
 }
 
+// "2 textures were left out by the filter list: a, b — Add back"; the
+// first few names only, the rest in the line's tooltip.
+QString LeftOutText(const QStringList& leftOut) {
+    constexpr int NamesShown = 3;
+    QString names = leftOut.first(std::min<qsizetype>(leftOut.size(), NamesShown)).join(", ");
+    if (leftOut.size() > NamesShown)
+        names += QStringLiteral(" and %1 more").arg(leftOut.size() - NamesShown);
+    return QStringLiteral("%1 %2 left out by the filter list: %3 — <a href=\"add\">Add back</a>")
+        .arg(leftOut.size())
+        .arg(leftOut.size() == 1 ? QStringLiteral("texture was") : QStringLiteral("textures were"))
+        .arg(names.toHtmlEscaped());
+}
+
 } // namespace
 
 frmWizard::frmWizard(WizardSession& session, AppState& state, QWidget* parent)
@@ -142,6 +158,9 @@ void frmWizard::createMenus() {
     mnuEditTypes->setObjectName(QStringLiteral("mnuEditTypes"));
     mnuEditFilter = mnuOptions->addAction(QStringLiteral("Edit &Filter"));
     mnuEditFilter->setObjectName(QStringLiteral("mnuEditFilter"));
+    mnuPreview = mnuOptions->addAction(QStringLiteral("Pre&view Textures"));
+    mnuPreview->setObjectName(QStringLiteral("mnuPreview"));
+    mnuPreview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -262,8 +281,33 @@ void frmWizard::createStepFour() {
                          TwipsRect(2010, 1050, 1635, 1305));
     Label1->setFont(small);
     SetBordered(Label1);
+    createStepFourTextures(panel);
     createBack(2, panel, TwipsRect(120, 2550, 885, 255));
     createNext(3, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
+}
+
+// Under the list, the textures the filter list left out, when there are any;
+// between the buttons, the command that removes the entries the package says
+// are no textures. The list's context menu and the Delete key act as well.
+void frmWizard::createStepFourTextures(QWidget* panel) {
+    lblLeftOut = CreateLabel(FormatList, "lblLeftOut", QString(), TwipsRect(30, 1545, 1695, 450));
+    lblLeftOut->setFont(SmallFont());
+    lblLeftOut->setTextFormat(Qt::RichText);
+    lblLeftOut->hide();
+    connect(lblLeftOut, &QLabel::linkActivated, this, &frmWizard::addBackLeftOut);
+    cmdRemoveMarked = new QPushButton(QStringLiteral("Remove &Marked"), panel);
+    cmdRemoveMarked->setObjectName(QStringLiteral("cmdRemoveMarked"));
+    cmdRemoveMarked->setGeometry(TwipsRect(1080, 2550, 1635, 255));
+    cmdRemoveMarked->setToolTip(
+        QStringLiteral("Remove the entries in grey: the package says they are no textures."));
+    actRemoveMarked = new QAction(QStringLiteral("Remove Non-Textures"), lstItems);
+    actAddBack = new QAction(QStringLiteral("Add Back Left-Out Textures"), lstItems);
+    lstItems->addActions({actRemoveMarked, actAddBack, mnuPreview});
+    lstItems->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* remove = new QShortcut(QKeySequence::Delete, lstItems);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &frmWizard::lstItems_DblClick);
+    decorator = new ReviewDecorator(*lstItems, state_.decodeTopMip, this);
 }
 
 void frmWizard::createStepFive() {
@@ -283,6 +327,11 @@ void frmWizard::connectControls() {
     connect(mnuEditFilter, &QAction::triggered, this, [this] { mnuEditFilter_Click(state_); });
     connect(mnuTutorial, &QAction::triggered, this, [this] { mnuTutorial_Click(state_); });
     connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(state_); });
+    connect(mnuPreview, &QAction::triggered, this, &frmWizard::mnuPreview_Click);
+    connect(cmdRemoveMarked, &QPushButton::clicked, this, &frmWizard::removeNonTextures);
+    connect(actRemoveMarked, &QAction::triggered, this, &frmWizard::removeNonTextures);
+    connect(actAddBack, &QAction::triggered, this, &frmWizard::addBackLeftOut);
+    connect(lstItems, &QListWidget::currentTextChanged, this, &frmWizard::previewSelection);
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmWizard::cmdOpen_Click);
     connect(cboInfo, &QComboBox::activated, this, &frmWizard::cboInfo_Click);
@@ -391,7 +440,54 @@ void frmWizard::showOpenedFile() {
 void frmWizard::showReview() {
     lstItems->clear();
     lstItems->addItems(session_.reviewed());
+    decorator->decorate(session_.census());
+    showReviewState();
+}
+
+// The count, the command for the marked entries and the left-out textures.
+void frmWizard::showReviewState() {
     lblListInfo->setText(CountCaption(session_.reviewed().size()));
+    const QStringList& reviewed = session_.reviewed();
+    const bool marked = std::any_of(reviewed.cbegin(), reviewed.cend(), [this](const QString& n) {
+        return !session_.census().isTexture(n);
+    });
+    cmdRemoveMarked->setEnabled(marked);
+    actRemoveMarked->setEnabled(marked);
+    const QStringList& leftOut = session_.droppedTextures();
+    actAddBack->setEnabled(!leftOut.isEmpty());
+    lblLeftOut->setVisible(!leftOut.isEmpty());
+    lblLeftOut->setText(LeftOutText(leftOut));
+    lblLeftOut->setToolTip(leftOut.join(QStringLiteral(", ")));
+    lstItems->setGeometry(TwipsRect(30, 270, 1695, leftOut.isEmpty() ? 1680 : 1260));
+}
+
+void frmWizard::removeNonTextures() {
+    session_.removeNonTextures();
+    showReview();
+}
+
+void frmWizard::addBackLeftOut() {
+    session_.addBackDropped();
+    showReview();
+}
+
+// The preview shows the entry selected in step four while it is open; it is
+// created when first asked for.
+void frmWizard::mnuPreview_Click() {
+    if (!state_.preview)
+        state_.preview = new frmPreview(state_, this, state_.decodeTopMip);
+    state_.preview->show();
+    state_.preview->raise();
+    state_.preview->activateWindow();
+    previewSelection();
+}
+
+void frmWizard::previewSelection() {
+    if (!state_.preview || !state_.preview->isVisible())
+        return;
+    const QListWidgetItem* current = step_ >= 4 ? lstItems->currentItem() : nullptr;
+    state_.preview->showEntry(session_.objects(), session_.census(),
+                              current ? current->text() : QString());
 }
 
 void frmWizard::cmdOpen_Click() {
@@ -403,6 +499,10 @@ void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
     setEditorMenus(false);
     const OpenOutcome outcome = session_.open(dialogs, cdlg, state_.settings.TexturesDir);
     showTypes();
+    if (outcome.read) {
+        decorator->forget();
+        previewSelection();
+    }
     if (outcome.read || outcome.cancelled)
         showOpenedFile();
 }
@@ -424,8 +524,12 @@ void frmWizard::cmdNext_Click(int index) {
         showPanel(2, 3, true);
         session_.beginReview();
         showReview();
+        if (state_.reviewPictures)
+            decorator->start(session_.objects(), session_.census(),
+                             session_.reviewed() + session_.droppedTextures());
         break;
     case 3:
+        decorator->cancel();
         showPanel(3, 4, true);
         txtINT->setPlainText(session_.intText());
         break;
@@ -447,6 +551,8 @@ void frmWizard::cmdBack_Click(int index) {
         return;
     }
     setEditorMenus(false);
+    if (index == 2)
+        decorator->cancel();
     showPanel(index + 1, index, false);
 }
 
@@ -459,7 +565,7 @@ void frmWizard::lstItems_DblClick() {
     const int row = lstItems->row(selected.first());
     if (session_.remove(row))
         delete lstItems->takeItem(row);
-    lblListInfo->setText(CountCaption(session_.reviewed().size()));
+    showReviewState();
 }
 
 void frmWizard::lblListInfo_Click() {
@@ -478,6 +584,8 @@ bool frmWizard::eventFilter(QObject* watched, QEvent* event) {
 
 void frmWizard::closeEvent(QCloseEvent* event) {
     SaveWindowPos(state_, this);
+    if (state_.preview)
+        state_.preview->close();
     event->accept();
     ShutItDown(state_);
 }
