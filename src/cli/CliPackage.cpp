@@ -72,6 +72,10 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                 .arg(path, PrintableName(name.name), name.reason));
     session.beginReview();
     Remove(session, options.removals, path, outcome.warnings);
+    if (options.texturesOnly)
+        session.removeNonTextures();
+    if (!session.leftOut().isEmpty())
+        outcome.warnings.append(path + QStringLiteral(": ") + LeftOutNote(session.leftOut()));
     outcome.names = session.reviewed();
     if (options.names)
         return outcome;

@@ -3,6 +3,7 @@
 #include "engine/NameSorter.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -89,6 +90,17 @@ QString NotATexture(const TextureCensus& census, const QString& name) {
     const QString what = census.whatItIs(name);
     return what.isEmpty() ? QString()
                           : QStringLiteral("Not a texture in this package: %1").arg(what);
+}
+
+QString LeftOutNote(const QStringList& leftOut, qsizetype namesShown) {
+    const qsizetype shown = namesShown < 0 ? leftOut.size() : std::min(namesShown, leftOut.size());
+    QString names = leftOut.first(shown).join(QStringLiteral(", "));
+    if (shown < leftOut.size())
+        names += QStringLiteral(" and %1 more").arg(leftOut.size() - shown);
+    return QStringLiteral("%1 %2 left out by the filter list: %3")
+        .arg(leftOut.size())
+        .arg(leftOut.size() == 1 ? QStringLiteral("texture was") : QStringLiteral("textures were"))
+        .arg(names);
 }
 
 QStringList TexturesOnly(const QStringList& names, const TextureCensus& census) {

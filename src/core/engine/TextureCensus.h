@@ -49,6 +49,10 @@ private:
 // texture.
 QString NotATexture(const TextureCensus& census, const QString& name);
 
+// "2 textures were left out by the filter list: a, b"; with `namesShown`,
+// only as many names and "and N more".
+QString LeftOutNote(const QStringList& leftOut, qsizetype namesShown = -1);
+
 // The found names without those the census knows are no textures.
 QStringList TexturesOnly(const QStringList& names, const TextureCensus& census);
 

@@ -108,17 +108,12 @@ QString VerificationText(const QString& description, const QString& UTXPath) {
         .join(QStringLiteral("\r\n"));
 }
 
-// "2 textures were left out by the filter list: a, b — Add back"; the
-// first few names only, the rest in the line's tooltip.
+// The left-out textures, the first few by name (all of them in the line's
+// tooltip), and the link that adds them back.
 QString LeftOutText(const QStringList& leftOut) {
-    constexpr int NamesShown = 3;
-    QString names = leftOut.first(std::min<qsizetype>(leftOut.size(), NamesShown)).join(", ");
-    if (leftOut.size() > NamesShown)
-        names += QStringLiteral(" and %1 more").arg(leftOut.size() - NamesShown);
-    return QStringLiteral("%1 %2 left out by the filter list: %3 — <a href=\"add\">Add back</a>")
-        .arg(leftOut.size())
-        .arg(leftOut.size() == 1 ? QStringLiteral("texture was") : QStringLiteral("textures were"))
-        .arg(names.toHtmlEscaped());
+    constexpr qsizetype NamesShown = 3;
+    return LeftOutNote(leftOut, NamesShown).toHtmlEscaped() +
+           QStringLiteral(" — <a href=\"add\">Add back</a>");
 }
 
 } // namespace
