@@ -97,6 +97,7 @@ void AllPictures(benchmark::State& state, const QString& package) {
     Rig rig(package, true);
     for (auto _ : state) {
         rig.wizard->cmdNext[2]->click();
+        QCoreApplication::processEvents(); // the pictures are asked for once the list is shown
         while (rig.wizard->decorator->outstanding() > 0)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         state.PauseTiming();

@@ -519,9 +519,17 @@ void frmWizard::cmdNext_Click(int index) {
         showPanel(2, 3, true);
         session_.beginReview();
         showReview();
+        // The pictures are asked for once the list is on screen, so that the
+        // decoding never holds up the step; a step left by then asks for none.
         if (state_.reviewPictures)
-            decorator->start(session_.objects(), session_.census(),
-                             session_.reviewed() + session_.droppedTextures());
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (step_ == 4)
+                        decorator->start(session_.objects(), session_.census(),
+                                         session_.reviewed() + session_.droppedTextures());
+                },
+                Qt::QueuedConnection);
         break;
     case 3:
         decorator->cancel();

@@ -55,6 +55,7 @@ struct Rig : WindowTestState {
         wizard->openPackageFile(folder.filePath(QStringLiteral("SoldierSkins_%1.utx").arg(letter)));
         for (int i = 0; i < 3; ++i)
             wizard->cmdNext[i]->click();
+        QCoreApplication::processEvents(); // the pictures are asked for once the list is shown
     }
     void backToStepOne() {
         for (int i = 2; i >= 0; --i)
