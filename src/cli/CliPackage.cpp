@@ -65,7 +65,7 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                                      "no name could be taken from it."));
     // Step four's list does not depend on the type.
     PackageOutcome outcome;
-    for (const LeftOutName& name : session.droppedTextures())
+    for (const LeftOutName& name : session.leftOut())
         outcome.warnings.append(
             QStringLiteral(
                 "%1: \"%2\" is left out of the .int text: %3, which would break its line.")
@@ -75,7 +75,8 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
     if (options.texturesOnly)
         session.removeNonTextures();
     if (!session.droppedTextures().isEmpty())
-        outcome.warnings.append(path + QStringLiteral(": ") + LeftOutNote(session.droppedTextures()));
+        outcome.warnings.append(path + QStringLiteral(": ") +
+                                LeftOutNote(session.droppedTextures()));
     outcome.names = session.reviewed();
     if (options.names)
         return outcome;

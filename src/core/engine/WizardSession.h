@@ -2,8 +2,8 @@
 
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageRecord.h"
-#include "engine/UnwritableNames.h"
 #include "engine/TextureCensus.h"
+#include "engine/UnwritableNames.h"
 #include "package/UnrealPackage.h"
 
 #include <QString>
