@@ -97,6 +97,10 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
         QStringLiteral("names"),
         QStringLiteral("Print the reviewed names (filtered, sorted), one per line, instead of the "
                        ".int text."));
+    const QCommandLineOption texturesOnly(
+        QStringLiteral("textures-only"),
+        QStringLiteral("Keep only the names that are textures of the package (Engine.Texture "
+                       "objects), as step four's \"Remove Marked\"."));
     const QCommandLineOption types(
         QStringLiteral("types"),
         QStringLiteral(
@@ -140,8 +144,8 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
         QStringLiteral("With --check: the game folder, for entries named twice across its .int "
                        "files and for the folders the game finds packages in."),
         QStringLiteral("DIR"));
-    parser.addOptions({help, version, dataDir, type, remove, names, types, output, outputDir, force,
-                       list, extract, check, intFile, installed, gameDir});
+    parser.addOptions({help, version, dataDir, type, remove, names, texturesOnly, types, output,
+                       outputDir, force, list, extract, check, intFile, installed, gameDir});
     parser.addPositionalArgument(QStringLiteral("PACKAGE.utx"),
                                  QStringLiteral("The skin packages to write .int text for."),
                                  QStringLiteral("PACKAGE.utx..."));
@@ -165,6 +169,7 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
     options.type = parser.value(type);
     options.removals = parser.values(remove);
     options.names = parser.isSet(names);
+    options.texturesOnly = parser.isSet(texturesOnly);
     options.types = parser.isSet(types);
     options.output = parser.value(output);
     options.outputDir = parser.value(outputDir);

@@ -11,16 +11,17 @@ struct CliOptions {
     QString type;         // catalogue key picked instead of the guessed one; empty: keep the guess
     QStringList removals; // names taken off the reviewed list, one entry per mention
     bool names = false;   // print the reviewed names instead of the .int text
-    bool types = false;   // print the catalogue's keys and descriptions
-    QString output;       // -o: a file, "-" for standard output; empty when not given
-    QString outputDir;    // --output-dir: one DIR/<short name>.int per package
-    bool force = false;   // replace existing files
-    bool list = false;    // --list: print each package's objects
-    QString extractDir;   // --extract: write its textures as PNG files under DIR
-    bool check = false;   // --check: check each package's .int as the game reads it
-    QString intFile;      // --int: the .int file to check (one package)
-    bool installed = false; // --installed: check System/<Package>.int beside each package
-    QString gameDir;        // --game-dir: the game folder for duplicates and search folders
+    bool texturesOnly = false; // keep only the names the package has textures of
+    bool types = false;        // print the catalogue's keys and descriptions
+    QString output;            // -o: a file, "-" for standard output; empty when not given
+    QString outputDir;         // --output-dir: one DIR/<short name>.int per package
+    bool force = false;        // replace existing files
+    bool list = false;         // --list: print each package's objects
+    QString extractDir;        // --extract: write its textures as PNG files under DIR
+    bool check = false;        // --check: check each package's .int as the game reads it
+    QString intFile;           // --int: the .int file to check (one package)
+    bool installed = false;    // --installed: check System/<Package>.int beside each package
+    QString gameDir;           // --game-dir: the game folder for duplicates and search folders
 
     bool toStandardOutput() const {
         return output == QLatin1String("-") || (output.isEmpty() && outputDir.isEmpty());

@@ -69,6 +69,11 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                 .arg(path, PrintableName(name.name), name.reason));
     session.beginReview();
     Remove(session, options.removals, path, outcome.warnings);
+    if (options.texturesOnly)
+        session.removeNonTextures();
+    if (!session.droppedTextures().isEmpty())
+        outcome.warnings.append(path + QStringLiteral(": ") +
+                                LeftOutNote(session.droppedTextures()));
     outcome.names = session.reviewed();
     if (options.names)
         return outcome;

@@ -1,4 +1,5 @@
 #include "TestPaths.h"
+#include "TexturePackageBuilder.h"
 #include "UtxBuilder.h"
 
 #include <QtTest>
@@ -51,6 +52,8 @@ private slots:
         whole.texture("Odd", Texture(1, 4, 4, QByteArray(64, '\0')));
         QVERIFY(WriteBytes(tmp("Whole.utx"), whole.build()));
         QVERIFY(WriteBytes(tmp("Cut.utx"), BuildUtx64({"None", "foot1", "foot2"}).chopped(6)));
+        QVERIFY(WriteBytes(tmp("SoldierSkins_Tex.utx"),
+                           BuildTexturePackage({{"foot1"}, {"foot4engine"}}, {"footnote"})));
         QVERIFY(WriteBytes(tmp("Empty.utx"), "") && WriteBytes(tmp("Existing.int"), "keep me"));
         QVERIFY(WriteBytes(tmp("data/SkinFormats.ini"),
                            SkinRecord({"Sk", "team", "1", "5", "4", "Example"}) +
@@ -85,6 +88,10 @@ private slots:
         QTest::newRow("names after removals")
             << "--names --remove FOOT2 --remove foot4 Sk_Dup.utx Mystery.utx" << 0
             << QByteArray("foot1\nfoot2\nfoot3\nabcd1\nabcd2\n") << "not among the found names";
+        // The package's own objects: names that are no textures go, dropped textures are told.
+        QTest::newRow("textures only")
+            << "--names --textures-only SoldierSkins_Tex.utx" << 0 << QByteArray("foot1\n")
+            << "SoldierSkins_Tex.utx: 1 texture was left out by the filter list: foot4engine";
         QTest::newRow("types") << "--types --data-dir data" << 0
                                << QByteArray("Sk\tExample\nCo\tOther\n") << QString();
         const QByteArray none;

@@ -78,6 +78,7 @@ OpenOutcome WizardSession::openFile(const QString& path) {
     leftOut_ = TakeUnwritableNames(package_.PackageItems.Names);
     package_.PackageItems.NameCount = qint32(package_.PackageItems.Names.size());
     SortArray(package_.PackageItems.Names);
+    readObjects(path);
 
     outcome.typeFound = MatchSkinFormat(ShortUTXName(path, true, true), programDir_, catalogue_);
     if (outcome.typeFound)
@@ -142,6 +143,7 @@ void WizardSession::selectGuessedType() {
 void WizardSession::beginReview() {
     reviewed_ = package_.PackageItems.Names;
     backup_ = reviewed_;
+    droppedTextures_ = census_.leftOut(reviewed_);
 }
 
 bool WizardSession::remove(int row) {
@@ -153,6 +155,25 @@ bool WizardSession::remove(int row) {
 
 void WizardSession::restore() {
     reviewed_ = backup_;
+}
+
+void WizardSession::readObjects(const QString& path) {
+    const PackageResult<UnrealPackage> package = UnrealPackage::open(path);
+    objects_ = package ? std::optional<UnrealPackage>(*package) : std::nullopt;
+    census_ = objects_ ? TextureCensus(*objects_) : TextureCensus();
+    droppedTextures_.clear();
+}
+
+qsizetype WizardSession::removeNonTextures() {
+    const qsizetype before = reviewed_.size();
+    reviewed_ = TexturesOnly(reviewed_, census_);
+    return before - reviewed_.size();
+}
+
+void WizardSession::addBackDropped() {
+    reviewed_ = MergedSorted(reviewed_, droppedTextures_);
+    backup_ = MergedSorted(backup_, droppedTextures_);
+    droppedTextures_.clear();
 }
 
 const QString& WizardSession::intText() {

@@ -2,10 +2,13 @@
 
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageRecord.h"
+#include "engine/TextureCensus.h"
 #include "engine/UnwritableNames.h"
+#include "package/UnrealPackage.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Dialogs;
 class clsCdlg;
@@ -68,8 +71,22 @@ public:
     const QStringList& reviewed() const { return reviewed_; }
     // Takes entry `row` off the reviewed list; false when there is none.
     bool remove(int row);
-    // Every found name back, as at beginReview().
+    // Every found name back, as at beginReview(), with any added back.
     void restore();
+
+    // The opened package's objects, when they could be read (a package whose
+    // names can be read may still have damaged object tables), and what they
+    // say about the names.
+    const std::optional<UnrealPackage>& objects() const { return objects_; }
+    const TextureCensus& census() const { return census_; }
+    // Takes every entry the package says is no texture off the reviewed
+    // list; returns how many.
+    qsizetype removeNonTextures();
+    // Textures of the package the filter list left out of the found names,
+    // from beginReview() until they are added back.
+    const QStringList& droppedTextures() const { return droppedTextures_; }
+    // Puts them into the reviewed list and its backup, each in its sorted place.
+    void addBackDropped();
 
     // Step five: makes the .int text of the reviewed names, keeps it as the
     // text to save and returns it (just "[public]" for an empty list; empty
@@ -86,12 +103,17 @@ public:
     bool save(Dialogs& dialogs, clsCdlg& cdlg, const QString& UTDir) const;
 
 private:
+    void readObjects(const QString& path);
+
     QString programDir_;
     CatalogueState catalogue_;
     QStringList typeKeys_;
     int typeIndex_ = -1;
     PackageSession package_;
     QList<LeftOutName> leftOut_;
+    std::optional<UnrealPackage> objects_;
+    TextureCensus census_;
+    QStringList droppedTextures_;
     QStringList reviewed_;
     QStringList backup_;
     QString text_;

@@ -2,6 +2,7 @@
 
 #include "services/UpdateCheck.h"
 #include "settings/RegInfo.h"
+#include "wizard/ThumbnailLoader.h"
 
 #include <QIcon>
 #include <QPointer>
@@ -16,6 +17,7 @@ class frmBrowse;
 class frmSettings;
 class frmTutorial;
 class frmAbout;
+class frmPreview;
 
 // The program-wide values, created by main() and handed by reference to the
 // windows and routines that use them. Tests create fresh ones.
@@ -33,6 +35,11 @@ struct AppState {
     // Ends the process when the wizard closes (ShutItDown). main() quits the
     // event loop here; tests record the call instead.
     std::function<void()> endProcess;
+    // Decodes the textures pictured in step four and the preview; empty for
+    // the package model's own decoder. Tests slow it down to act mid-decode.
+    TopMipDecoder decodeTopMip;
+    // Step four pictures its textures; the benchmark compares with it off.
+    bool reviewPictures = true;
 
     // The windows besides the wizard; each lives until it is closed.
     QPointer<frmWizard> wizard;
@@ -40,4 +47,5 @@ struct AppState {
     QPointer<frmSettings> settingsWindow;
     QPointer<frmTutorial> tutorial;
     QPointer<frmAbout> about;
+    QPointer<frmPreview> preview; // created when first asked for
 };

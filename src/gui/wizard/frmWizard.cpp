@@ -2,6 +2,7 @@
 
 #include "catalogue/ModelSlots.h"
 #include "engine/WizardSession.h"
+#include "preview/frmPreview.h"
 #include "services/FilePaths.h"
 #include "services/clsCdlg.h"
 #include "shell/AppIcon.h"
@@ -13,6 +14,7 @@
 #include "widgets/WidgetKeys.h"
 #include "widgets/WidgetText.h"
 #include "wizard/PackageDrop.h"
+#include "wizard/ReviewDecorator.h"
 #include "wizard/SkinCheckView.h"
 
 #include <QCloseEvent>
@@ -115,6 +117,14 @@ QString VerificationText(const QString& description, const QString& UTXPath) {
         .join(QStringLiteral("\r\n"));
 }
 
+// The left-out textures, the first few by name (all of them in the line's
+// tooltip), and the link that adds them back.
+QString LeftOutText(const QStringList& leftOut) {
+    constexpr qsizetype NamesShown = 3;
+    return LeftOutNote(leftOut, NamesShown).toHtmlEscaped() +
+           QStringLiteral(" — <a href=\"add\">Add back</a>");
+}
+
 } // namespace
 
 frmWizard::frmWizard(WizardSession& session, AppState& state, QWidget* parent)
@@ -153,6 +163,9 @@ void frmWizard::createMenus() {
     mnuEditTypes->setObjectName(QStringLiteral("mnuEditTypes"));
     mnuEditFilter = mnuOptions->addAction(QStringLiteral("Edit &Filter"));
     mnuEditFilter->setObjectName(QStringLiteral("mnuEditFilter"));
+    mnuPreview = mnuOptions->addAction(QStringLiteral("Pre&view Textures"));
+    mnuPreview->setObjectName(QStringLiteral("mnuPreview"));
+    mnuPreview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -291,8 +304,30 @@ void frmWizard::createStepFour() {
                          TwipsRect(2010, 1050, 1635, 1305));
     Label1->setFont(small);
     SetBordered(Label1);
+    createStepFourTextures(panel);
     createBack(2, panel, TwipsRect(120, 2550, 885, 255));
     createNext(3, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
+}
+
+// Under the list, the textures the filter list left out, when there are any;
+// between the buttons, the command that removes the entries the package says
+// are no textures. The list's context menu and the Delete key act as well.
+void frmWizard::createStepFourTextures(QWidget* panel) {
+    lblLeftOut = CreateLabel(FormatList, "lblLeftOut", QString(), TwipsRect(30, 1545, 1695, 450));
+    lblLeftOut->setFont(SmallFont());
+    lblLeftOut->setTextFormat(Qt::RichText);
+    lblLeftOut->hide();
+    connect(lblLeftOut, &QLabel::linkActivated, this, &frmWizard::addBackLeftOut);
+    cmdRemoveMarked = new QPushButton(QStringLiteral("Remove &Marked"), panel);
+    cmdRemoveMarked->setObjectName(QStringLiteral("cmdRemoveMarked"));
+    cmdRemoveMarked->setGeometry(TwipsRect(1080, 2550, 1635, 255));
+    cmdRemoveMarked->setToolTip(
+        QStringLiteral("Remove the entries in grey: the package says they are no textures."));
+    actRemoveMarked = new QAction(QStringLiteral("Remove Non-Textures"), lstItems);
+    actAddBack = new QAction(QStringLiteral("Add Back Left-Out Textures"), lstItems);
+    lstItems->addActions({actRemoveMarked, actAddBack, mnuPreview});
+    lstItems->setContextMenuPolicy(Qt::ActionsContextMenu);
+    decorator = new ReviewDecorator(*lstItems, state_.decodeTopMip, this);
 }
 
 void frmWizard::createStepFive() {
@@ -318,6 +353,11 @@ void frmWizard::connectControls() {
     connect(mnuEditFilter, &QAction::triggered, this, [this] { mnuEditFilter_Click(state_); });
     connect(mnuTutorial, &QAction::triggered, this, [this] { mnuTutorial_Click(state_); });
     connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(state_); });
+    connect(mnuPreview, &QAction::triggered, this, &frmWizard::mnuPreview_Click);
+    connect(cmdRemoveMarked, &QPushButton::clicked, this, &frmWizard::removeNonTextures);
+    connect(actRemoveMarked, &QAction::triggered, this, &frmWizard::removeNonTextures);
+    connect(actAddBack, &QAction::triggered, this, &frmWizard::addBackLeftOut);
+    connect(lstItems, &QListWidget::currentTextChanged, this, &frmWizard::previewSelection);
 
     connect(cmdOpen, &QPushButton::clicked, this, &frmWizard::cmdOpen_Click);
     connect(cboInfo, &QComboBox::activated, this, &frmWizard::cboInfo_Click);
@@ -441,7 +481,54 @@ void frmWizard::showOpenedFile() {
 void frmWizard::showReview() {
     lstItems->clear();
     lstItems->addItems(session_.reviewed());
+    decorator->decorate(session_.census());
+    showReviewState();
+}
+
+// The count, the command for the marked entries and the left-out textures.
+void frmWizard::showReviewState() {
     lblListInfo->setText(CountCaption(session_.reviewed().size()));
+    const QStringList& reviewed = session_.reviewed();
+    const bool marked = std::any_of(reviewed.cbegin(), reviewed.cend(), [this](const QString& n) {
+        return !session_.census().isTexture(n);
+    });
+    cmdRemoveMarked->setEnabled(marked);
+    actRemoveMarked->setEnabled(marked);
+    const QStringList& leftOut = session_.droppedTextures();
+    actAddBack->setEnabled(!leftOut.isEmpty());
+    lblLeftOut->setVisible(!leftOut.isEmpty());
+    lblLeftOut->setText(LeftOutText(leftOut));
+    lblLeftOut->setToolTip(leftOut.join(QStringLiteral(", ")));
+    lstItems->setGeometry(TwipsRect(30, 270, 1695, leftOut.isEmpty() ? 1680 : 1260));
+}
+
+void frmWizard::removeNonTextures() {
+    session_.removeNonTextures();
+    showReview();
+}
+
+void frmWizard::addBackLeftOut() {
+    session_.addBackDropped();
+    showReview();
+}
+
+// The preview shows the entry selected in step four while it is open; it is
+// created when first asked for.
+void frmWizard::mnuPreview_Click() {
+    if (!state_.preview)
+        state_.preview = new frmPreview(state_, this, state_.decodeTopMip);
+    state_.preview->show();
+    state_.preview->raise();
+    state_.preview->activateWindow();
+    previewSelection();
+}
+
+void frmWizard::previewSelection() {
+    if (!state_.preview || !state_.preview->isVisible())
+        return;
+    const QListWidgetItem* current = step_ >= 4 ? lstItems->currentItem() : nullptr;
+    state_.preview->showEntry(session_.objects(), session_.census(),
+                              current ? current->text() : QString());
 }
 
 void frmWizard::cmdOpen_Click() {
@@ -453,6 +540,10 @@ void frmWizard::openPackage(Dialogs& dialogs, clsCdlg& cdlg) {
     setEditorMenus(false);
     const OpenOutcome outcome = session_.open(dialogs, cdlg, state_.settings.TexturesDir);
     showTypes();
+    if (outcome.read) {
+        decorator->forget();
+        previewSelection();
+    }
     if (outcome.read || outcome.cancelled)
         showOpenedFile();
     if (outcome.read)
@@ -476,8 +567,20 @@ void frmWizard::cmdNext_Click(int index) {
         showPanel(2, 3, true);
         session_.beginReview();
         showReview();
+        // The pictures are asked for once the list is on screen, so that the
+        // decoding never holds up the step; a step left by then asks for none.
+        if (state_.reviewPictures)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (step_ == 4)
+                        decorator->start(session_.objects(), session_.census(),
+                                         session_.reviewed() + session_.droppedTextures());
+                },
+                Qt::QueuedConnection);
         break;
     case 3:
+        decorator->cancel();
         showPanel(3, 4, true);
         txtINT->setPlainText(session_.intText());
         startCheck();
@@ -500,6 +603,8 @@ void frmWizard::cmdBack_Click(int index) {
         cmdNext[0]->setEnabled(false);
     } else {
         setEditorMenus(false);
+        if (index == 2)
+            decorator->cancel();
         showPanel(index + 1, index, false);
     }
     focusStep();
@@ -524,7 +629,7 @@ void frmWizard::lstItems_DblClick() {
     const int row = lstItems->row(selected.first());
     if (session_.remove(row))
         delete lstItems->takeItem(row);
-    lblListInfo->setText(CountCaption(session_.reviewed().size()));
+    showReviewState();
 }
 
 // Delete, Enter and Return remove the selected name as a double click does;
@@ -560,6 +665,8 @@ bool frmWizard::eventFilter(QObject* watched, QEvent* event) {
 
 void frmWizard::closeEvent(QCloseEvent* event) {
     SaveWindowPos(state_, this);
+    if (state_.preview)
+        state_.preview->close();
     event->accept();
     ShutItDown(state_);
 }

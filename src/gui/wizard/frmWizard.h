@@ -13,6 +13,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class ReviewDecorator;
 class SkinCheckView;
 class WizardSession;
 class clsCdlg;
@@ -71,6 +72,14 @@ public:
     QListWidget* lstItems = nullptr;
     QLabel* lblHelpText = nullptr;
     QLabel* Label1 = nullptr;
+    // What the package says beside what the filter list says: the command
+    // that removes the entries marked as no textures, and the line offering
+    // back the textures the filter list left out.
+    QPushButton* cmdRemoveMarked = nullptr;
+    QLabel* lblLeftOut = nullptr;
+    QAction* actRemoveMarked = nullptr;
+    QAction* actAddBack = nullptr;
+    ReviewDecorator* decorator = nullptr;
 
     // Step five.
     QPlainTextEdit* txtINT = nullptr;
@@ -81,6 +90,7 @@ public:
     QAction* mnuEditScript = nullptr;
     QAction* mnuEditTypes = nullptr;
     QAction* mnuEditFilter = nullptr;
+    QAction* mnuPreview = nullptr;
     QMenu* mnuHelp = nullptr;
     QAction* mnuTutorial = nullptr;
     QAction* mnuAbout = nullptr;
@@ -99,6 +109,7 @@ private:
     void createStepTwo();
     void createStepThree();
     void createStepFour();
+    void createStepFourTextures(QWidget* panel);
     void createStepFive();
     QPushButton* createBack(int index, QWidget* panel, const QRect& place);
     QPushButton* createNext(int index, QWidget* panel, const QRect& place, const QString& caption);
@@ -118,6 +129,11 @@ private:
     void lstItems_DblClick();
     void lstItems_KeyRemove();
     void lblListInfo_Click();
+    void showReviewState();
+    void removeNonTextures();
+    void addBackLeftOut();
+    void mnuPreview_Click();
+    void previewSelection();
 
     void showPanel(int from, int to, bool forward);
     void focusStep();
