@@ -111,10 +111,8 @@ OpenOutcome WizardSession::open(Dialogs& dialogs, clsCdlg& cdlg, const QString& 
         const QString problem = RegularFileProblem(*path);
         dialogs.message(
             problem.isEmpty()
-                ? QStringLiteral("Could not read this file as a package:
-%1").arg(*path)
-                : QStringLiteral("Could not read %1:
-%2").arg(*path, problem),
+                ? QStringLiteral("Could not read this file as a package:\r\n%1").arg(*path)
+                : QStringLiteral("Could not read %1:\r\n%2").arg(*path, problem),
             QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
         return outcome;
     }
