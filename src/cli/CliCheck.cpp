@@ -6,6 +6,7 @@
 #include "check/GameFiles.h"
 #include "check/SkinCheck.h"
 #include "engine/PackageReader.h"
+#include "services/FilePaths.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
 #include "settings/GameFolders.h"
