@@ -81,7 +81,7 @@ void frmEditFilter::loadFromFile() {
     ReadFilter(&fromFile, state_.programDir, QLatin1String(FilterFileName), loaded);
     entryList->addItems(fromFile);
     refreshCount();
-    if (const QString problem = FilterListProblem(state_.programDir, FilterFile);
+    if (const QString problem = FilterListProblem(state_.programDir, QLatin1String(FilterFileName));
         !problem.isEmpty())
         state_.dialogs->message(problem, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
 }
