@@ -72,11 +72,11 @@ private slots:
         QCOMPARE(t.dialogs.messages.size(), 1);
         QVERIFY(
             t.dialogs.messages[0].text.contains(t.programFile("unreal.flt") + " cannot be used"));
-        QCOMPARE(window.List1->count(), 0);
-        window.Text1->setText("tex");
-        QTest::keyClick(window.Text1, Qt::Key_Return);
+        QCOMPARE(window.entryList->count(), 0);
+        window.entryBox->setText("tex");
+        QTest::keyClick(window.entryBox, Qt::Key_Return);
         t.dialogs.answers.enqueue(Dialogs::Answer::Ok);
-        window.Command2->click();
+        window.writeButton->click();
         QCOMPARE(FileBytes(t.programFile("unreal.flt")), EncodeFilterFile({"tex"}).value());
         QCOMPARE(FileBytes(t.programFile("oldunreal.flt")), EncodeFilterFile(Old).value());
     }
