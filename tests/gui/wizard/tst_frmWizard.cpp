@@ -300,7 +300,10 @@ private slots:
         const std::array<QWidget*, 5> expected{w.cmdNext[0], w.cboInfo, w.cmdNext[2], w.lstItems,
                                                w.txtINT};
         for (int step = 1; step <= 5; ++step) {
-            QVERIFY(focused() == expected[step - 1] && w.testAttribute(Qt::WA_KeyboardFocusChange));
+            QVERIFY2(focused() == expected[step - 1] && w.testAttribute(Qt::WA_KeyboardFocusChange),
+                     qPrintable(QString("step %1: %2")
+                                    .arg(step)
+                                    .arg(focused() ? focused()->objectName() : "none")));
             switch (step) {
             case 2:
                 press(Qt::Key_Tab), press(Qt::Key_Tab); // past Back
