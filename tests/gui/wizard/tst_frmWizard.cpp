@@ -315,14 +315,18 @@ private slots:
                 press(Qt::Key_Down);
                 press(Qt::Key_Return);
                 QCOMPARE(ListEntries(w.lstItems), (QStringList{"foot1", "foot5bob", "foot5joe"}));
-                press(Qt::Key_Tab), press(Qt::Key_Tab);
+                for (int tabs = 0; tabs < 8 && focused() != w.cmdNext[3]; ++tabs)
+                    press(Qt::Key_Tab);
+                QCOMPARE(focused(), w.cmdNext[3]);
                 break;
             case 5: // Ctrl+Tab types a tab; Tab only moves on
                 press(Qt::Key_Tab, Qt::ControlModifier);
                 QVERIFY(w.intText().contains('\t'));
                 press(Qt::Key_Backspace);
-                press(Qt::Key_Tab), press(Qt::Key_Tab);
+                for (int tabs = 0; tabs < 8 && focused() != w.cmdNext[4]; ++tabs)
+                    press(Qt::Key_Tab);
                 QCOMPARE(focused(), w.cmdNext[4]);
+                QVERIFY(!w.intText().contains('\t'));
                 break;
             }
             if (step < 5)
