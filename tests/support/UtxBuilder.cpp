@@ -38,14 +38,14 @@ QByteArray Property(qint32 name, int type, QByteArrayView value, bool boolValue 
 }
 
 // A mip array of one mip; from version 63 each mip opens with where its data ends.
-QByteArray OneMip(quint16 version, qint64 start, const TextureSpec& spec, QByteArrayView data) {
+QByteArray OneMip(quint16 version, qint64 start, const TextureSpec& shape, QByteArrayView data) {
     QByteArray mip = CompactIndex(1);
     const QByteArray sized = CompactIndex(qint32(data.size())) + data.toByteArray();
     if (version >= FirstSkipVersion)
         mip += Int32(qint32(start + mip.size() + 4 + sized.size()));
-    mip += sized + Int32(spec.width) + Int32(spec.height);
-    return mip + char(qCountTrailingZeroBits(quint32(spec.width))) +
-           char(qCountTrailingZeroBits(quint32(spec.height)));
+    mip += sized + Int32(shape.width) + Int32(shape.height);
+    return mip + char(qCountTrailingZeroBits(quint32(shape.width))) +
+           char(qCountTrailingZeroBits(quint32(shape.height)));
 }
 } // namespace
 
@@ -107,25 +107,25 @@ qint32 PackageBuilder::palette(const QString& objectName, const QByteArray& colo
     return object(classRef("Engine", "Palette"), outer, objectName, body + colours);
 }
 
-qint32 PackageBuilder::texture(const QString& objectName, const TextureSpec& spec, qint32 outer) {
+qint32 PackageBuilder::texture(const QString& objectName, const TextureSpec& shape, qint32 outer) {
     QByteArray props;
-    if (spec.format != 0)
-        props += Property(name("Format"), ByteType, QByteArray(1, char(spec.format)));
-    if (spec.palette != 0)
-        props += Property(name("Palette"), ObjectType, CompactIndex(spec.palette));
-    props += Property(name("USize"), IntType, Int32(spec.width));
-    props += Property(name("VSize"), IntType, Int32(spec.height));
-    if (spec.masked)
+    if (shape.format != 0)
+        props += Property(name("Format"), ByteType, QByteArray(1, char(shape.format)));
+    if (shape.palette != 0)
+        props += Property(name("Palette"), ObjectType, CompactIndex(shape.palette));
+    props += Property(name("USize"), IntType, Int32(shape.width));
+    props += Property(name("VSize"), IntType, Int32(shape.height));
+    if (shape.masked)
         props += Property(name("bMasked"), BoolType, {}, true);
-    if (!spec.compressed.isEmpty())
+    if (!shape.compressed.isEmpty())
         props += Property(name("bHasComp"), BoolType, {}, true) +
                  Property(name("CompFormat"), ByteType, QByteArray(1, char(3)));
     props += CompactIndex(name("None"));
     const quint16 version = version_;
-    auto body = [props, spec, version](qint64 start) {
-        QByteArray bytes = props + OneMip(version, start + props.size(), spec, spec.pixels);
-        if (!spec.compressed.isEmpty())
-            bytes += OneMip(version, start + bytes.size(), spec, spec.compressed);
+    auto body = [props, shape, version](qint64 start) {
+        QByteArray bytes = props + OneMip(version, start + props.size(), shape, shape.pixels);
+        if (!shape.compressed.isEmpty())
+            bytes += OneMip(version, start + bytes.size(), shape, shape.compressed);
         return bytes;
     };
     exports_.append({classRef("Engine", "Texture"), outer, name(objectName), body});

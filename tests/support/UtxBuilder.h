@@ -19,14 +19,14 @@ struct TextureSpec {
 
 inline TextureSpec Texture(int format, qint32 width, qint32 height, QByteArray pixels,
                            qint32 palette = 0, bool masked = false) {
-    TextureSpec spec;
-    spec.format = format;
-    spec.width = width;
-    spec.height = height;
-    spec.pixels = std::move(pixels);
-    spec.palette = palette;
-    spec.masked = masked;
-    return spec;
+    TextureSpec shape;
+    shape.format = format;
+    shape.width = width;
+    shape.height = height;
+    shape.pixels = std::move(pixels);
+    shape.palette = palette;
+    shape.masked = masked;
+    return shape;
 }
 
 // Whole synthetic packages laid out as the engine saves them: the header, the
@@ -44,7 +44,7 @@ public:
     qint32 object(qint32 classRef, qint32 outer, const QString& objectName, QByteArray body);
     qint32 group(const QString& objectName, qint32 outer = 0);
     qint32 palette(const QString& objectName, const QByteArray& colours, qint32 outer = 0);
-    qint32 texture(const QString& objectName, const TextureSpec& spec, qint32 outer = 0);
+    qint32 texture(const QString& objectName, const TextureSpec& shape, qint32 outer = 0);
 
     QByteArray build() const;
 

@@ -172,9 +172,9 @@ private slots:
     // The compressed mips follow the others.
     void compressedMips() {
         PackageBuilder builder(68);
-        TextureSpec spec = Texture(0, 4, 4, QByteArray(16, '\1'), builder.palette("P", Colours()));
-        spec.compressed = ColourBlock(true);
-        builder.texture("T", spec);
+        TextureSpec shape = Texture(0, 4, 4, QByteArray(16, '\1'), builder.palette("P", Colours()));
+        shape.compressed = ColourBlock(true);
+        builder.texture("T", shape);
         const PackageResult<UnrealPackage> package = UnrealPackage::fromBytes(builder.build(), "P");
         const PackageResult<TextureInfo> info = package->texture(1);
         QVERIFY2(info, qPrintable(info.error()));
