@@ -19,6 +19,7 @@ inline constexpr QLatin1String WizTop("WizTop");
 inline constexpr QLatin1String WizLeft("WizLeft");
 inline constexpr QLatin1String WizWidth("WizWidth");
 inline constexpr QLatin1String WizHeight("WizHeight");
+inline constexpr QLatin1String PreviewGeometry("PreviewGeometry"); // the preview window's placement
 } // namespace Store
 
 // The per-user settings store of the application "Varnwick": sections are

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString PlacementSection = QStringLiteral("WindowPos");
-const QString PlacementKey = QStringLiteral("PreviewGeometry");
 const QString PiecePrefix = QStringLiteral("piece:");
 constexpr int PieceSize = 48;
 
@@ -124,8 +122,8 @@ frmPreview::frmPreview(AppState& state, QWidget* parent, TopMipDecoder decode)
             &QWidget::close);
     connect(&loader_, &ThumbnailLoader::ready, this, &frmPreview::showPictures);
 
-    const QByteArray placement =
-        QByteArray::fromBase64(GetSetting(*state.store, PlacementSection, PlacementKey).toLatin1());
+    const QByteArray placement = QByteArray::fromBase64(
+        GetSetting(*state.store, Store::WindowPos, Store::PreviewGeometry).toLatin1());
     if (placement.isEmpty() || !restoreGeometry(placement))
         resize(880, 540);
     applyZoom();
@@ -223,6 +221,6 @@ void frmPreview::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     loader_.cancel();
     if (!state_.WindowPosReset)
-        SaveSetting(*state_.store, PlacementSection, PlacementKey,
+        SaveSetting(*state_.store, Store::WindowPos, Store::PreviewGeometry,
                     QString::fromLatin1(saveGeometry().toBase64()));
 }
