@@ -130,7 +130,10 @@ void DecodeDirect(int format, const uchar* in, uchar* out, qint64 pixels) {
 } // namespace
 
 qint64 MipBytesNeeded(int format, qint32 width, qint32 height) {
-    if (width <= 0 || height <= 0)
+    // No engine texture is wider or taller than 2^16; larger claims would
+    // only overflow the byte count.
+    constexpr qint32 LargestSide = 1 << 16;
+    if (width <= 0 || height <= 0 || width > LargestSide || height > LargestSide)
         return -1;
     const qint64 pixels = qint64(width) * height;
     switch (TextureFormat(format)) {
