@@ -86,7 +86,9 @@ QByteArrayView NameBytes(ByteCursor& in, quint16 version) {
     const qint32 length = in.compact();
     if (length < 1 || length > LongestName + 1)
         return in.bytes(-1);
-    return in.bytes(length).chopped(1);
+    // A name cut off by the end of the file comes back empty, with the cursor failed.
+    const QByteArrayView name = in.bytes(length);
+    return name.isEmpty() ? name : name.chopped(1);
 }
 
 PackageResult<QList<PackageName>> ReadNames(QByteArrayView bytes, const PackageHeader& h) {
