@@ -8,7 +8,6 @@
 // the list without them, every picture within 3 times the decoding alone.
 
 #include "TestPaths.h"
-#include "TexturePackageBuilder.h"
 #include "UtxBuilder.h"
 #include "engine/WizardSession.h"
 #include "shell/AppState.h"

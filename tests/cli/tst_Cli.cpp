@@ -1,5 +1,4 @@
 #include "TestPaths.h"
-#include "TexturePackageBuilder.h"
 #include "UtxBuilder.h"
 
 #include <QtTest>

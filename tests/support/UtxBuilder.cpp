@@ -172,6 +172,27 @@ QByteArray PackageBuilder::build() const {
            importTable + exportTable;
 }
 
+QByteArray BuildTexturePackage(const QList<SyntheticTexture>& textures,
+                               const QStringList& extraNames) {
+    PackageBuilder package;
+    QByteArray colours;
+    for (quint32 colour = 0; colour < 256; ++colour)
+        colours += Int32(qint32(0xFF000000u | colour * 0x00010203u));
+    const qint32 palette = package.palette(QStringLiteral("Palette1"), colours);
+    for (qsizetype i = 0; i < textures.size(); ++i) {
+        const SyntheticTexture& t = textures[i];
+        const qint64 size = t.format == 3 ? qint64((t.width + 3) / 4) * ((t.height + 3) / 4) * 8
+                                          : qint64(t.width) * t.height * (t.format == 0 ? 1 : 4);
+        QByteArray pixels(size, '\0');
+        for (qsizetype b = 0; b < pixels.size(); ++b)
+            pixels[b] = char((b * 7 + i) & 0xFF);
+        package.texture(t.name, Texture(t.format, t.width, t.height, pixels, palette));
+    }
+    for (const QString& text : extraNames)
+        package.name(text);
+    return package.build();
+}
+
 QByteArray BuildUtx64(const QStringList& names) {
     QByteArray table;
     for (const QString& name : names)

@@ -67,6 +67,17 @@ private:
     QList<Export> exports_;
 };
 
+// A texture of BuildTexturePackage: one mip of patterned pixels.
+struct SyntheticTexture {
+    QString name;
+    int format = 0; // P8 = 0, RGBA7 = 1, DXT1 = 3, RGBA8 = 5
+    int width = 8, height = 8;
+};
+// A version 69 package of the palette "Palette1" and these textures drawn with
+// it; `extraNames` only join the name table, like a real package's property names.
+QByteArray BuildTexturePackage(const QList<SyntheticTexture>& textures,
+                               const QStringList& extraNames = {});
+
 QByteArray CompactIndex(qint32 value);
 void PutInt32(QByteArray& bytes, qsizetype at, qint32 value);
 QByteArray BuildUtx64(const QStringList& names); // a version 69 package holding only names

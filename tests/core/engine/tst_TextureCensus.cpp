@@ -1,4 +1,4 @@
-#include "TexturePackageBuilder.h"
+#include "UtxBuilder.h"
 #include "engine/TextureCensus.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "TexturePackageBuilder.h"
+#include "UtxBuilder.h"
 #include "WindowTestState.h"
 #include "preview/TextureView.h"
 #include "preview/frmPreview.h"

@@ -1,4 +1,4 @@
-#include "TexturePackageBuilder.h"
+#include "UtxBuilder.h"
 #include "WindowTestState.h"
 #include "engine/FilterList.h"
 #include "wizard/ReviewDecorator.h"
