@@ -76,25 +76,18 @@ private slots:
         QTest::addColumn<QByteArray>("file"); // null: none; "folder", "pipe": one of those
         QTest::addColumn<QString>("told");    // empty: nothing
         QTest::addColumn<QString>("outcome"); // kept, aside or memory
-        QTest::newRow("none") << QByteArray() << ""
-                              << "kept";
-        QTest::newRow("valid, unusual") << Valid << ""
-                                        << "kept";
-        QTest::newRow("folder") << QByteArray("folder") << "it is a folder"
-                                << "memory";
-        QTest::newRow("pipe") << QByteArray("pipe") << "not a regular file"
-                              << "memory";
+        const auto row = [](const char* tag, const QByteArray& file, const char* told,
+                            const char* outcome) { QTest::newRow(tag) << file << told << outcome; };
+        row("none", QByteArray(), "", "kept");
+        row("valid, unusual", Valid, "", "kept");
+        row("folder", "folder", "it is a folder", "memory");
+        row("pipe", "pipe", "not a regular file", "memory");
         QByteArray random(4096, '\0');
         QRandomGenerator(6).fillRange(reinterpret_cast<quint32*>(random.data()), 1024);
-        QTest::newRow("random bytes") << random << "is not text; it was moved aside"
-                                      << "aside";
-        QTest::newRow("run inside") << QByteArray(Valid).insert(30, "x\x01y[") << "control"
-                                    << "aside";
-        QTest::newRow("no setting") << Valid + "[Third\n"
-                                    << "line 8 that is no"
-                                    << "aside";
-        QTest::newRow("huge") << Valid.repeated(50000) << "far larger"
-                              << "aside";
+        row("random bytes", random, "is not text; it was moved aside", "aside");
+        row("run inside", QByteArray(Valid).insert(30, "x\x01y["), "control", "aside");
+        row("no setting", Valid + "[Third\n", "line 8 that is no", "aside");
+        row("huge", Valid.repeated(50000), "far larger", "aside");
     }
     void opens() {
         QFETCH(QByteArray, file);

@@ -44,37 +44,29 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("newer");
         QTest::addColumn<bool>("taken");
-        const QString web = "https://v.example/";
+        const auto row = [](const char* tag, const char* version, const char* target, bool newer,
+                            bool taken) {
+            QTest::newRow(tag) << version << target << newer << taken;
+        };
+        const char* web = "https://v.example/";
         // Versions compare as decimal numbers, whatever follows the number ignored.
-        QTest::newRow("2.1 is newer") << "2.1" << web << true << true;
-        QTest::newRow("same, trailing zero") << "2.0170" << web << false << false;
-        QTest::newRow("older, not by parts") << "2.016.9" << web << false << false;
-        QTest::newRow("not a number") << "new" << web << false << false;
-        QTest::newRow("HTTP, CR") << "3"
-                                  << "HTTP://v.example/\r" << true << true;
-        QTest::newRow("mail") << "3"
-                              << "mailto:me@v.example?subject=A B" << true << true;
-        QTest::newRow("file link") << "3"
-                                   << "file:///x" << true << false;
-        QTest::newRow("script") << "3"
-                                << "javascript:1" << true << false;
-        QTest::newRow("http without host") << "3"
-                                           << "http:///etc/passwd" << true << false;
-        QTest::newRow("mail without address") << "3"
-                                              << "mailto:" << true << false;
-        QTest::newRow("mail with body") << "3"
-                                        << "mailto:me@v.example?Body=hi&subject=s" << true << true;
-        QTest::newRow("mail attaching a file")
-            << "3"
-            << "mailto:x@evil.example?attach=/etc/passwd&body=hi" << true << false;
-        QTest::newRow("mail, encoded parameter")
-            << "3"
-            << "mailto:x@evil.example?%61ttach=/etc/passwd" << true << false;
-        QTest::newRow("mail copied elsewhere")
-            << "3"
-            << "mailto:me@v.example?bcc=x@evil.example" << true << false;
-        QTest::newRow("web, user part") << "3"
-                                        << "http://good.example@evil.example/" << true << false;
+        row("2.1 is newer", "2.1", web, true, true);
+        row("same, trailing zero", "2.0170", web, false, false);
+        row("older, not by parts", "2.016.9", web, false, false);
+        row("not a number", "new", web, false, false);
+        row("HTTP, CR", "3", "HTTP://v.example/\r", true, true);
+        row("mail", "3", "mailto:me@v.example?subject=A B", true, true);
+        row("file link", "3", "file:///x", true, false);
+        row("script", "3", "javascript:1", true, false);
+        row("http without host", "3", "http:///etc/passwd", true, false);
+        row("mail without address", "3", "mailto:", true, false);
+        row("mail with body", "3", "mailto:me@v.example?Body=hi&subject=s", true, true);
+        row("mail attaching a file", "3", "mailto:x@evil.example?attach=/etc/passwd&body=hi", true,
+            false);
+        row("mail, encoded parameter", "3", "mailto:x@evil.example?%61ttach=/etc/passwd", true,
+            false);
+        row("mail copied elsewhere", "3", "mailto:me@v.example?bcc=x@evil.example", true, false);
+        row("web, user part", "3", "http://good.example@evil.example/", true, false);
     }
     void versionCheck() {
         QFETCH(QString, version);
