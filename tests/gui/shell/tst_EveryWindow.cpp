@@ -55,10 +55,8 @@ QStringList Misfits(QWidget& window) {
     QStringList found;
     const QSize pixels = window.frameGeometry().size() * window.devicePixelRatio();
     if (pixels.width() > 1024 || pixels.height() > 768)
-        found << QString("%1 is %2x%3")
-                     .arg(window.objectName())
-                     .arg(pixels.width())
-                     .arg(pixels.height());
+        found << window.objectName() +
+                     QString(" is %1x%2").arg(pixels.width()).arg(pixels.height());
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(&window) || widget->window() != &window)
             continue;
@@ -73,12 +71,11 @@ QStringList Misfits(QWidget& window) {
             const QRect need = metrics.boundingRect(place, flags, text);
             const int height = label ? place.height() : widget->height();
             if (need.width() > place.width() || need.height() > height)
-                found << QString("%1 needs %2x%3 in %4x%5")
-                             .arg(Where(*widget))
-                             .arg(need.width())
-                             .arg(need.height())
-                             .arg(place.width())
-                             .arg(height);
+                found << Where(*widget) + QString(" needs %1x%2 in %3x%4")
+                                              .arg(need.width())
+                                              .arg(need.height())
+                                              .arg(place.width())
+                                              .arg(height);
         }
         if (auto* box = qobject_cast<QGroupBox*>(widget)) {
             QStyleOptionGroupBox option;

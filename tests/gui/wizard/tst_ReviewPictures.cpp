@@ -1,3 +1,4 @@
+#include "ListEntries.h"
 #include "UtxBuilder.h"
 #include "WindowTestState.h"
 #include "engine/FilterList.h"
@@ -7,13 +8,6 @@
 #include <QSemaphore>
 
 namespace {
-QStringList Entries(const QListWidget* list) {
-    QStringList entries;
-    for (int row = 0; row < list->count(); ++row)
-        entries.append(list->item(row)->text());
-    return entries;
-}
-
 // The colour at the middle of an entry's picture; transparent for none.
 QColor Picture(const QListWidget* list, int row) {
     const int size = ReviewDecorator::PictureSize;
@@ -75,7 +69,7 @@ private slots:
         Rig rig;
         rig.review("B");
         frmWizard& w = *rig.wizard;
-        QCOMPARE(Entries(w.lstItems), QStringList({"blkt1", "blkt2", "skinpal"}));
+        QCOMPARE(ListEntries(w.lstItems), QStringList({"blkt1", "blkt2", "skinpal"}));
         QTRY_COMPARE(w.decorator->outstanding(), 0);
         QVERIFY(Picture(w.lstItems, 0).alpha() > 0 && Picture(w.lstItems, 1).alpha() > 0);
         QCOMPARE(Picture(w.lstItems, 2).alpha(), 0);
@@ -87,13 +81,13 @@ private slots:
 
         w.lstItems->setCurrentRow(0);
         QTest::keyClick(w.lstItems, Qt::Key_Delete);
-        QCOMPARE(Entries(w.lstItems), QStringList({"blkt2", "skinpal"}));
+        QCOMPARE(ListEntries(w.lstItems), QStringList({"blkt2", "skinpal"}));
         QCOMPARE(w.lblListInfo->text(), "2 Items found.");
         w.cmdRemoveMarked->click();
-        QCOMPARE(Entries(w.lstItems), QStringList({"blkt2"}));
+        QCOMPARE(ListEntries(w.lstItems), QStringList({"blkt2"}));
         QVERIFY(!w.cmdRemoveMarked->isEnabled());
         emit w.lblLeftOut->linkActivated("add");
-        QCOMPARE(Entries(w.lstItems), QStringList({"blkt2", "blkt4engineer"}));
+        QCOMPARE(ListEntries(w.lstItems), QStringList({"blkt2", "blkt4engineer"}));
         QVERIFY(w.lblLeftOut->isHidden());
         QVERIFY(Picture(w.lstItems, 1).alpha() > 0); // decoded when the step began
         w.cmdNext[3]->click();
@@ -102,7 +96,8 @@ private slots:
                               "Object=(Name=SoldierSkins_B.blkt4engineer,Class=Texture)\r\n");
         w.cmdBack[3]->click();
         QTest::mouseClick(w.lblListInfo, Qt::LeftButton);
-        QCOMPARE(Entries(w.lstItems), QStringList({"blkt1", "blkt2", "blkt4engineer", "skinpal"}));
+        QCOMPARE(ListEntries(w.lstItems),
+                 QStringList({"blkt1", "blkt2", "blkt4engineer", "skinpal"}));
     }
 
     // A decode still running when the user moves on to another package never

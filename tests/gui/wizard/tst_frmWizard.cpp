@@ -1,3 +1,4 @@
+#include "ListEntries.h"
 #include "WindowTestState.h"
 #include "engine/FilterList.h"
 #include "engine/WizardSession.h"
@@ -11,13 +12,6 @@
 #include <tuple>
 
 namespace {
-QStringList ListEntries(const QListWidget* list) {
-    QStringList entries;
-    for (int row = 0; row < list->count(); ++row)
-        entries.append(list->item(row)->text());
-    return entries;
-}
-
 // A wizard on screen over program and game folders of its own; `dataDir` has shipped data.
 // The game folder has a dot in it, as ~/.loki/ut has.
 struct WizardRig : WindowTestState {
@@ -215,8 +209,6 @@ private slots:
         const auto before = shown();
         rig.open("Broken.utx");
         QCOMPARE(rig.dialogs.titles().last(), "Open Failed");
-        QCOMPARE(rig.dialogs.messages.last().text,
-                 "Could not read this file as a package:\r\n" + rig.package("Broken.utx"));
         QCOMPARE(::mkfifo(QFile::encodeName(rig.package("Pipe.utx")).constData(), 0600), 0);
         rig.open("Pipe.utx"); // never opened, so never waited on
         QCOMPARE(rig.dialogs.messages.last().text,
@@ -235,23 +227,18 @@ private slots:
         QCOMPARE(placement, expected);
     }
 
+    // Double-clicks take entries out (below the last one: nothing); step five is
+    // rebuilt on coming back, edits dropped; step three refills step four.
     void reviewShapesTheText() {
         WizardRig rig;
         rig.open("SoldierSkins_Foo.utx");
         for (int i = 0; i < 3; ++i)
             rig.next(i);
-        const QStringList all{"foot1", "foot4", "foot5bob", "foot5joe"};
-        rig.doubleClick({"foot4", "foot5joe", ""}); // below the last entry: nothing
+        rig.doubleClick({"foot4", "foot5joe", ""});
         QCOMPARE(ListEntries(rig.wizard->lstItems), (QStringList{"foot1", "foot5bob"}));
-        QCOMPARE(rig.wizard->lblListInfo->text(), "2 Items found.");
-        QTest::mouseClick(rig.wizard->lblListInfo, Qt::LeftButton);
-        QCOMPARE(ListEntries(rig.wizard->lstItems), all);
-
-        // Step five is rebuilt from the pruned list; step three refills step four.
-        rig.doubleClick({"foot1"});
         rig.next(3);
         const QString pruned = rig.wizard->intText();
-        QVERIFY(pruned.contains(".foot4,") && !pruned.contains(".foot1,"));
+        QVERIFY(pruned.contains(".foot5bob,") && !pruned.contains(".foot4,"));
         rig.wizard->txtINT->setPlainText("my own edits");
         rig.back(3);
         rig.next(3);
@@ -259,7 +246,8 @@ private slots:
         rig.back(3);
         rig.back(2);
         rig.next(2);
-        QCOMPARE(ListEntries(rig.wizard->lstItems), all);
+        QCOMPARE(ListEntries(rig.wizard->lstItems),
+                 (QStringList{"foot1", "foot4", "foot5bob", "foot5joe"}));
     }
 
     // Start to saved file with keys alone, through the real dialogs: the same
