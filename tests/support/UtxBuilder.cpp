@@ -38,7 +38,7 @@ QByteArray Property(qint32 name, int type, QByteArrayView value, bool boolValue 
 }
 
 // A mip array of one mip; from version 63 each mip opens with where its data ends.
-QByteArray OneMip(quint16 version, qint64 start, const TextureSpec& shape, QByteArrayView data) {
+QByteArray OneMip(quint16 version, qint64 start, const TextureShape& shape, QByteArrayView data) {
     QByteArray mip = CompactIndex(1);
     const QByteArray sized = CompactIndex(qint32(data.size())) + data.toByteArray();
     if (version >= FirstSkipVersion)
@@ -107,7 +107,7 @@ qint32 PackageBuilder::palette(const QString& objectName, const QByteArray& colo
     return object(classRef("Engine", "Palette"), outer, objectName, body + colours);
 }
 
-qint32 PackageBuilder::texture(const QString& objectName, const TextureSpec& shape, qint32 outer) {
+qint32 PackageBuilder::texture(const QString& objectName, const TextureShape& shape, qint32 outer) {
     QByteArray props;
     if (shape.format != 0)
         props += Property(name("Format"), ByteType, QByteArray(1, char(shape.format)));

@@ -8,7 +8,7 @@
 #include <functional>
 
 // A texture's contents for PackageBuilder.
-struct TextureSpec {
+struct TextureShape {
     int format = 0; // written as the Format property unless it is 0 (P8)
     qint32 width = 0, height = 0;
     QByteArray pixels;  // the top mip's bytes, as the format stores them
@@ -17,9 +17,9 @@ struct TextureSpec {
     QByteArray compressed; // when not empty: bHasComp, CompFormat DXT1 and this one mip
 };
 
-inline TextureSpec Texture(int format, qint32 width, qint32 height, QByteArray pixels,
-                           qint32 palette = 0, bool masked = false) {
-    TextureSpec shape;
+inline TextureShape Texture(int format, qint32 width, qint32 height, QByteArray pixels,
+                            qint32 palette = 0, bool masked = false) {
+    TextureShape shape;
     shape.format = format;
     shape.width = width;
     shape.height = height;
@@ -44,7 +44,7 @@ public:
     qint32 object(qint32 classRef, qint32 outer, const QString& objectName, QByteArray body);
     qint32 group(const QString& objectName, qint32 outer = 0);
     qint32 palette(const QString& objectName, const QByteArray& colours, qint32 outer = 0);
-    qint32 texture(const QString& objectName, const TextureSpec& shape, qint32 outer = 0);
+    qint32 texture(const QString& objectName, const TextureShape& shape, qint32 outer = 0);
 
     QByteArray build() const;
 

@@ -6,6 +6,7 @@
 #include "services/clsCdlg.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 // A program folder with two skin types and a filter list beside a game folder
@@ -66,13 +67,19 @@ private slots:
         QVERIFY(rig.shown() == before);
         QCOMPARE(rig.dialogs.messages.last().text,
                  "Could not read this file as a package:\r\n" + rig.textures + "/Broken.utx");
+        QCOMPARE(::mkfifo(QFile::encodeName(rig.textures + "/Pipe.utx").constData(), 0600), 0);
+        QVERIFY(!rig.open("Pipe.utx").read); // never opened, so never waited on
+        QCOMPARE(rig.dialogs.messages.last().text,
+                 "Could not read " + rig.textures + "/Pipe.utx:\r\nit is not a regular file.");
+        QVERIFY(rig.shown() == before);
         QVERIFY(rig.open("").cancelled);
         QCOMPARE(rig.session.typeIndex(), 0);
         QCOMPARE(rig.session.skin().NamedChar + rig.session.skin().Key, "5SoldierSkins");
         QCOMPARE(rig.session.package().UTXPath, std::get<2>(before));
 
         QVERIFY(!rig.open("Mystery_Pack.UTX").typeFound);
-        QCOMPARE(rig.dialogs.titles(), (QStringList{"Open Failed", "Format Unknown"}));
+        QCOMPARE(rig.dialogs.titles(),
+                 (QStringList{"Open Failed", "Open Failed", "Format Unknown"}));
         QCOMPARE(rig.dialogs.messages.last().text, "Select the correct skin type.");
         rig.session.selectType(1);
         rig.session.selectGuessedType(); // Unknown is in no entry: the first

@@ -172,7 +172,8 @@ private slots:
     // The compressed mips follow the others.
     void compressedMips() {
         PackageBuilder builder(68);
-        TextureSpec shape = Texture(0, 4, 4, QByteArray(16, '\1'), builder.palette("P", Colours()));
+        TextureShape shape =
+            Texture(0, 4, 4, QByteArray(16, '\1'), builder.palette("P", Colours()));
         shape.compressed = ColourBlock(true);
         builder.texture("T", shape);
         const PackageResult<UnrealPackage> package = UnrealPackage::fromBytes(builder.build(), "P");

@@ -1,6 +1,7 @@
 #include "settings/GameDetection.h"
 
 #include "TestPaths.h"
+#include "UtxBuilder.h"
 
 #include <QtTest>
 
@@ -12,13 +13,10 @@ void MakeTree(const QString& base, const QStringList& paths) {
     for (const QString& path : paths) {
         const QString full = base + '/' + path;
         QDir().mkpath(path.endsWith('/') ? full : QFileInfo(full).path());
-        if (!path.endsWith('/')) {
-            QFile file(full);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(path.contains("libraryfolders")
-                           ? QByteArray("\"1\" { \"path\" \"" + base.toUtf8() + "/lib\" }")
-                           : QByteArray("[Core.System]\n"));
-        }
+        if (!path.endsWith('/'))
+            QVERIFY(WriteBytes(full, path.contains("libraryfolders")
+                                         ? "\"1\" { \"path\" \"" + base.toUtf8() + "/lib\" }"
+                                         : QByteArray("[Core.System]\n")));
     }
 }
 
@@ -69,11 +67,9 @@ private slots:
         QTemporaryDir dir;
         MakeTree(dir.path(), {"System/Core.int", "System64/Core.so", "textures/", "Custom/"});
         QCOMPARE(GameIntFolder(dir.path()), dir.path() + "/System");
-        QFile ini(dir.path() + "/System64/UnrealTournament.ini");
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Core.System]\r\nPaths=../System/*.u\r\nPaths=../Textures/*.utx\r\n"
-                  "Paths=..\\Custom\\*.utx\r\n[Other]\r\nPaths=../Elsewhere/*.utx\r\n");
-        ini.close();
+        QVERIFY(WriteBytes(dir.path() + "/System64/UnrealTournament.ini",
+                           "[Core.System]\r\nPaths=../System/*.u\r\nPaths=../Textures/*.utx\r\n"
+                           "Paths=..\\Custom\\*.utx\r\n[Other]\r\nPaths=../Elsewhere/*.utx\r\n"));
         QCOMPARE(GameSearchFolders(dir.path(), "utx"),
                  QStringList({dir.path() + "/textures", dir.path() + "/Custom"}));
 
