@@ -6,18 +6,6 @@
 #include <QtEndian>
 
 namespace {
-// One export as the package lists it: path, class, top mip size and format.
-QString Describe(const UnrealPackage& package, int index) {
-    const PackageExport& e = package.exports()[index];
-    const PackageResult<TextureInfo> texture = package.texture(index);
-    const QString size = texture ? QStringLiteral(" %1x%2 %3")
-                                       .arg(texture->width())
-                                       .arg(texture->height())
-                                       .arg(TextureFormatName(texture->format))
-                                 : QString();
-    return e.path + ' ' + e.className + size;
-}
-
 QByteArray Bytes(std::initializer_list<int> values) {
     QByteArray bytes;
     for (int v : values)
@@ -229,7 +217,14 @@ private slots:
                                    .arg(package->exports().size())
                                    .arg(textures);
         QCOMPARE(actual, counts);
-        QCOMPARE(Describe(*package, index), described);
+        const PackageResult<TextureInfo> texture = package->texture(index);
+        const QString size = texture ? QStringLiteral(" %1x%2 %3")
+                                           .arg(texture->width())
+                                           .arg(texture->height())
+                                           .arg(TextureFormatName(texture->format))
+                                     : QString();
+        const PackageExport& e = package->exports()[index];
+        QCOMPARE(e.path + ' ' + e.className + size, described);
         if (pixel.isNull())
             return;
         const RgbaImage image = *package->decodeTopMip(index);
