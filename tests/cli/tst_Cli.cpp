@@ -101,44 +101,41 @@ private slots:
                "break";
         QTest::newRow("types") << "--types --data-dir data" << 0
                                << QByteArray("Sk\tExample\nCo\tOther\n") << QString();
-        const QByteArray none;
-        QTest::newRow("no package") << "" << 1 << none << "no package file given";
-        QTest::newRow("unknown type")
-            << "--type NoSuchSkins" + foo << 1 << none << "varnwick-cli --types";
-        QTest::newRow("missing package") << "Nowhere.utx" << 2 << none << "no such file";
+        // Runs that write nothing on standard output.
+        const auto quiet = [](const char* tag, const QString& command, int status,
+                              const char* message) {
+            QTest::newRow(tag) << command << status << QByteArray() << message;
+        };
+        quiet("no package", "", 1, "no package file given");
+        quiet("unknown type", "--type NoSuchSkins" + foo, 1, "varnwick-cli --types");
+        quiet("missing package", "Nowhere.utx", 2, "no such file");
         QTest::newRow("list") << "--list Whole.utx Sk_Bar.utx" << 0
                               << QByteArray("# Whole.utx\nPal\tEngine.Palette\t\t\t\n"
                                             "Faces\tCore.Package\t\t\t\n"
                                             "Faces.Face\tEngine.Texture\t2\t2\tP8\n"
                                             "Odd\tEngine.Texture\t4\t4\tRGBA7\n# Sk_Bar.utx\n")
                               << QString();
-        QTest::newRow("list, cut short") << "--list Cut.utx" << 2 << none << "cut short";
-        QTest::newRow("extract") << "--extract out Whole.utx" << 0 << none
-                                 << "Odd: its format RGBA7 cannot be decoded; skipped";
-        QTest::newRow("list and names")
-            << "--list --names Whole.utx" << 1 << none << "package files only";
-        QTest::newRow("cut inside its name table")
-            << "Cut.utx" << 2 << none << "name table is damaged";
-        QTest::newRow("damaged filter list")
-            << "--data-dir bad" + foo << 1 << none << "bad/unreal.flt cannot be used";
-        QTest::newRow("package a pipe") << "pipe.utx" << 2 << none << "is not a regular file";
-        QTest::newRow("endless device") << "/dev/zero" << 2 << none << "is not a regular file";
-        QTest::newRow("standard input") << "/dev/stdin" << 2 << none << "is not a regular file";
-        QTest::newRow("package a link loop") << "loop.utx" << 2 << none << "levels of symbolic";
-        QTest::newRow("output a link loop")
-            << "-o loop.utx" + foo << 4 << none << "loop.utx: too many levels of symbolic links";
-        QTest::newRow("disk full")
-            << "-o /dev/full" + foo << 4 << none << "no space left on the device";
-        QTest::newRow("type unknown") << "Mystery.utx" << 3 << none << "Format Unknown";
-        QTest::newRow("outside Windows-1252") << "SoldierSkins_\u0416.utx" << 4 << none << "\u0416";
-        QTest::newRow("output folder missing")
-            << "-o missing/x.int" + foo << 4 << none << "missing/x.int";
-        QTest::newRow("output exists") << "-o Existing.int" + foo << 4 << none << "--force";
-        QTest::newRow("itself") << "--force -o ./" + foo.trimmed() + foo << 4 << none
-                                << "package itself";
+        quiet("list, cut short", "--list Cut.utx", 2, "cut short");
+        quiet("extract", "--extract out Whole.utx", 0,
+              "Odd: its format RGBA7 cannot be decoded; skipped");
+        quiet("list and names", "--list --names Whole.utx", 1, "package files only");
+        quiet("cut inside its name table", "Cut.utx", 2, "name table is damaged");
+        quiet("damaged filter list", "--data-dir bad" + foo, 1, "bad/unreal.flt cannot be used");
+        quiet("package a pipe", "pipe.utx", 2, "is not a regular file");
+        quiet("endless device", "/dev/zero", 2, "is not a regular file");
+        quiet("standard input", "/dev/stdin", 2, "is not a regular file");
+        quiet("package a link loop", "loop.utx", 2, "levels of symbolic");
+        quiet("output a link loop", "-o loop.utx" + foo, 4,
+              "loop.utx: too many levels of symbolic links");
+        quiet("disk full", "-o /dev/full" + foo, 4, "no space left on the device");
+        quiet("type unknown", "Mystery.utx", 3, "Format Unknown");
+        quiet("outside Windows-1252", "SoldierSkins_\u0416.utx", 4, "\u0416");
+        quiet("output folder missing", "-o missing/x.int" + foo, 4, "missing/x.int");
+        quiet("output exists", "-o Existing.int" + foo, 4, "--force");
+        quiet("itself", "--force -o ./" + foo.trimmed() + foo, 4, "package itself");
         // All are tried, the worst wins; even --force keeps a first .int of the same name.
-        QTest::newRow("several") << "--force --output-dir . Empty.utx Mystery.utx" + foo + other
-                                 << 4 << none << "already written";
+        quiet("several", "--force --output-dir . Empty.utx Mystery.utx" + foo + other, 4,
+              "already written");
     }
     void runs() {
         QFETCH(QString, command);
