@@ -129,9 +129,10 @@ CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
             continue;
         }
         const ModelSlots* model = FindModelSlots(table, outcome.typeKey);
+        const CheckSubject subject{ShortUTXName(package, true, true), outcome.contents,
+                                   model ? std::optional(*model) : std::nullopt};
         const CheckResult result =
-            CheckSkin({checked.text, ShortUTXName(package, true, true), nullptr, model,
-                       options.gameDir.isEmpty() ? nullptr : &game});
+            CheckSkin(checked.text, subject, options.gameDir.isEmpty() ? nullptr : &game);
         QString text;
         for (const Finding& finding : result.findings)
             text += FindingLine(checked.fileName, finding);

@@ -62,6 +62,7 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                                      "no name could be taken from it."));
     // Step four's list does not depend on the type.
     PackageOutcome outcome;
+    outcome.contents = session.contents();
     for (const LeftOutName& name : session.leftOut())
         outcome.warnings.append(
             QStringLiteral(
@@ -78,12 +79,16 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
     if (options.names)
         return outcome;
 
-    if (!opened.typeFound && options.type.isEmpty())
-        return Failed(CliStatus::UnknownType, path,
-                      QStringLiteral("Format Unknown: no skin type of the catalogue begins the "
-                                     "name \"%1\". Select the correct skin type with --type KEY "
-                                     "('varnwick-cli --types' lists them).")
-                          .arg(ShortUTXName(path, true, true)));
+    if (!opened.typeFound && options.type.isEmpty()) {
+        PackageOutcome unknown =
+            Failed(CliStatus::UnknownType, path,
+                   QStringLiteral("Format Unknown: no skin type of the catalogue begins the name "
+                                  "\"%1\". Select the correct skin type with --type KEY "
+                                  "('varnwick-cli --types' lists them).")
+                       .arg(ShortUTXName(path, true, true)));
+        unknown.contents = outcome.contents; // an existing .int can still be checked
+        return unknown;
+    }
     session.selectGuessedType();
     if (!options.type.isEmpty())
         session.selectType(TypeListIndex(session.typeKeys(), options.type));

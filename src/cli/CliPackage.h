@@ -2,6 +2,7 @@
 
 #include "CliOptions.h"
 #include "CliStatus.h"
+#include "check/SkinCheck.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,6 +17,7 @@ struct PackageOutcome {
     QStringList names;    // the reviewed list: found names less the removals
     QByteArray intText;   // the .int file's bytes (Windows-1252)
     QString typeKey;      // the catalogue key of the skin type used; empty when none
+    std::shared_ptr<const PackageContents> contents; // the package's objects, when readable
 };
 
 PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir);

@@ -1,5 +1,7 @@
 #include "check/SkinCheck.h"
 
+#include "engine/TextureCensus.h"
+
 #include <QMap>
 
 #include <algorithm>
@@ -9,8 +11,12 @@ namespace {
 // The longest name the game gives an object.
 constexpr qsizetype MaxNameLength = 63;
 
-QString LowerKey(const QString& group, const QString& name) {
-    return (group.isEmpty() ? name : group + QLatin1Char('.') + name).toLower();
+// Texture and the engine's own kinds of texture, which a model wears alike.
+bool IsTextureClass(const QString& className) {
+    return className == QLatin1String("Engine.Texture") ||
+           className == QLatin1String("Engine.ScriptedTexture") ||
+           (className.startsWith(QLatin1String("Fire.")) &&
+            className.endsWith(QLatin1String("Texture")));
 }
 
 QString Quoted(const QString& text) {
@@ -155,24 +161,22 @@ private:
                PackageOf(object).compare(in_.package->name(), Qt::CaseInsensitive) == 0;
     }
 
-    bool has(const QString& object) const {
-        const PackageObject* found = in_.package->find(object);
-        return found && found->className == QLatin1String("Texture");
-    }
+    bool has(const QString& object) const { return in_.package->isTexture(object); }
 
     void lookUp(const IntEntry& entry) {
         if (!ownedHere(entry.object))
             return;
-        const PackageObject* found = in_.package->find(entry.object);
-        if (!found)
+        const int found = in_.package->find(entry.object);
+        if (found < 0)
             add(Severity::Error, CheckRule::MissingObject, entry.line,
                 QStringLiteral("The package has no texture %1: the game cannot load it.")
                     .arg(ItemOf(entry.object)));
-        else if (found->className != QLatin1String("Texture"))
+        else if (!in_.package->isTexture(entry.object))
             add(Severity::Error, CheckRule::WrongClass, entry.line,
-                QStringLiteral("%1 is a %2 in the package, not a texture: the game cannot use it "
+                QStringLiteral("%1 is %2 in the package, not a texture: the game cannot use it "
                                "as a skin.")
-                    .arg(ItemOf(entry.object), found->className));
+                    .arg(ItemOf(entry.object),
+                         ObjectKind(in_.package->package().exports()[found])));
     }
 
     void elsewhere(const IntEntry& entry) {
@@ -308,8 +312,7 @@ void MarkPortraits(QList<MenuSkin>& menu, const PackageContents& package) {
         for (MenuFace& face : skin.faces) {
             if (PackageOf(face.portrait).compare(package.name(), Qt::CaseInsensitive) != 0)
                 continue;
-            const PackageObject* found = package.find(face.portrait);
-            face.portraitFound = found && found->className == QLatin1String("Texture");
+            face.portraitFound = package.isTexture(face.portrait);
         }
     }
 }
@@ -324,17 +327,21 @@ void GameFiles::add(IntFile file) {
     intFiles.append(std::move(file));
 }
 
-PackageContents::PackageContents(QString name, const QList<PackageObject>& objects)
-    : name_(std::move(name)), objects_(objects) {
-    for (qsizetype i = objects_.size() - 1; i >= 0; --i)
-        index_.insert(LowerKey(objects_[i].group, objects_[i].name), i);
+PackageContents::PackageContents(UnrealPackage package) : package_(std::move(package)) {
+    // The first of equal paths wins, as the engine finds it first.
+    const QList<PackageExport>& exports = package_.exports();
+    for (int i = int(exports.size()) - 1; i >= 0; --i)
+        index_.insert(exports[i].path.toLower(), i);
 }
 
-const PackageObject* PackageContents::find(const QString& object) const {
-    const QString path = PathOf(object);
-    const QString group = path.mid(PackageOf(object).size() + 1).chopped(path.isEmpty() ? 0 : 1);
-    const auto found = index_.constFind(LowerKey(group, ItemOf(object)));
-    return found == index_.cend() ? nullptr : &objects_[*found];
+int PackageContents::find(const QString& object) const {
+    // "Package.Group.Object" -> "group.object"
+    return index_.value(object.mid(PackageOf(object).size() + 1).toLower(), -1);
+}
+
+bool PackageContents::isTexture(const QString& object) const {
+    const int found = find(object);
+    return found >= 0 && IsTextureClass(package_.exports()[found].className);
 }
 
 CheckResult CheckSkin(const CheckInput& input) {
@@ -380,4 +387,9 @@ CheckResult CheckSkin(const CheckInput& input) {
                          return a.line != b.line ? a.line < b.line : a.severity < b.severity;
                      });
     return result;
+}
+
+CheckResult CheckSkin(const QString& text, const CheckSubject& subject, const GameFiles* game) {
+    return CheckSkin({text, subject.packageName, subject.package.get(),
+                      subject.model ? &*subject.model : nullptr, game});
 }

@@ -4,35 +4,33 @@
 #include "check/Finding.h"
 #include "check/IntEntries.h"
 #include "check/SkinMenu.h"
+#include "package/UnrealPackage.h"
 
 #include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <memory>
+#include <optional>
 
-// One object of a package as the check needs it.
-struct PackageObject {
-    QString group; // the group path ("" at the top, "Group" or "Group.Sub")
-    QString name;
-    QString className; // "Texture", "Palette", ...
-};
-
-// What a package holds, looked up ignoring case as the game does.
+// What a package holds, as the check needs it: its exports by their path
+// inside the package, looked up ignoring case as the game does. Copies share
+// the package's bytes.
 class PackageContents {
 public:
-    PackageContents() = default;
-    PackageContents(QString name, const QList<PackageObject>& objects);
+    explicit PackageContents(UnrealPackage package);
 
-    const QString& name() const { return name_; }
-    const QList<PackageObject>& objects() const { return objects_; }
-    // The object an .int names (Package.Object or Package.Group.Object); null
+    const QString& name() const { return package_.packageName(); }
+    const UnrealPackage& package() const { return package_; }
+    // The export an .int names (Package.Object or Package.Group.Object); -1
     // when the package has none.
-    const PackageObject* find(const QString& object) const;
+    int find(const QString& object) const;
+    // Whether that export is a texture the game can put on a model.
+    bool isTexture(const QString& object) const;
 
 private:
-    QString name_;
-    QList<PackageObject> objects_;
-    QHash<QString, qsizetype> index_; // lower-case "group.name" -> position
+    UnrealPackage package_;
+    QHash<QString, int> index_; // lower-case "group.name" -> export
 };
 
 // An .int file the game reads besides the one checked.
@@ -67,3 +65,12 @@ struct CheckResult {
 
 // Checks an .int text the way the game reads it.
 CheckResult CheckSkin(const CheckInput& input);
+
+// What a text is checked against besides the game's folder: the package it is
+// for and the chosen skin type's model.
+struct CheckSubject {
+    QString packageName;
+    std::shared_ptr<const PackageContents> package; // null when its objects could not be read
+    std::optional<ModelSlots> model;                // none for a type the slot table lacks
+};
+CheckResult CheckSkin(const QString& text, const CheckSubject& subject, const GameFiles* game);

@@ -11,14 +11,6 @@ QString Key(const QString& name) {
     return name.toLower();
 }
 
-QString ExportKind(const PackageExport& e) {
-    if (e.className == QLatin1String("Engine.Palette"))
-        return QStringLiteral("a palette (Engine.Palette)");
-    if (e.className == QLatin1String("Core.Package"))
-        return QStringLiteral("a group of the package (Core.Package)");
-    return QStringLiteral("an object of class %1").arg(e.className);
-}
-
 QString ImportKind(const PackageImport& i) {
     if (i.className == QLatin1String("Package"))
         return QStringLiteral("the package %1, which this package refers to").arg(i.name);
@@ -48,10 +40,18 @@ TextureCensus::TextureCensus(const UnrealPackage& package) : known_(true) {
     }
     for (const PackageExport& e : exports)
         if (!textureExports_.contains(Key(e.name)) && !others_.contains(Key(e.name)))
-            others_.insert(Key(e.name), ExportKind(e));
+            others_.insert(Key(e.name), ObjectKind(e));
     for (const PackageImport& i : package.imports())
         if (!textureExports_.contains(Key(i.name)) && !others_.contains(Key(i.name)))
             others_.insert(Key(i.name), ImportKind(i));
+}
+
+QString ObjectKind(const PackageExport& e) {
+    if (e.className == QLatin1String("Engine.Palette"))
+        return QStringLiteral("a palette (Engine.Palette)");
+    if (e.className == QLatin1String("Core.Package"))
+        return QStringLiteral("a group of the package (Core.Package)");
+    return QStringLiteral("an object of class %1").arg(e.className);
 }
 
 bool TextureCensus::isTexture(const QString& name) const {

@@ -45,6 +45,9 @@ private:
     QStringList textures_;
 };
 
+// What an export is, for a message: "a palette (Engine.Palette)".
+QString ObjectKind(const PackageExport& e);
+
 // "Not a texture in this package: a palette (Engine.Palette)"; empty for a
 // texture.
 QString NotATexture(const TextureCensus& census, const QString& name);

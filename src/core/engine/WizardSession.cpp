@@ -159,6 +159,7 @@ void WizardSession::readObjects(const QString& path) {
     const PackageResult<UnrealPackage> package = UnrealPackage::open(path);
     objects_ = package ? std::optional<UnrealPackage>(*package) : std::nullopt;
     census_ = objects_ ? TextureCensus(*objects_) : TextureCensus();
+    contents_ = objects_ ? std::make_shared<const PackageContents>(*objects_) : nullptr;
     droppedTextures_.clear();
 }
 

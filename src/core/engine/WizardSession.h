@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/SkinCatalogue.h"
+#include "check/SkinCheck.h"
 #include "engine/PackageRecord.h"
 #include "engine/TextureCensus.h"
 #include "engine/UnwritableNames.h"
@@ -79,6 +80,8 @@ public:
     // say about the names.
     const std::optional<UnrealPackage>& objects() const { return objects_; }
     const TextureCensus& census() const { return census_; }
+    // The same objects as the skin check looks them up; null when unread.
+    const std::shared_ptr<const PackageContents>& contents() const { return contents_; }
     // Takes every entry the package says is no texture off the reviewed
     // list; returns how many.
     qsizetype removeNonTextures();
@@ -113,6 +116,7 @@ private:
     QList<LeftOutName> leftOut_;
     std::optional<UnrealPackage> objects_;
     TextureCensus census_;
+    std::shared_ptr<const PackageContents> contents_;
     QStringList droppedTextures_;
     QStringList reviewed_;
     QStringList backup_;

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QThread>
 #include <QTreeWidget>
@@ -29,6 +30,11 @@ QIcon SeverityIcon(Severity severity) {
     return QApplication::style()->standardIcon(pixmap);
 }
 
+// Asked for at twice the size shown, for screens scaled up.
+QSize PortraitPixels() {
+    return {2 * PortraitSize, 2 * PortraitSize};
+}
+
 QString FaceCaption(const MenuFace& face) {
     if (face.portraitFound && !*face.portraitFound)
         return QStringLiteral("%1  (no portrait %2)").arg(face.description, ItemOf(face.portrait));
@@ -37,27 +43,36 @@ QString FaceCaption(const MenuFace& face) {
 
 } // namespace
 
-SkinCheckView::SkinCheckView(QPlainTextEdit* text, QWidget* panel) : QObject(panel), text_(text) {
+SkinCheckView::SkinCheckView(QPlainTextEdit* text, QWidget* panel, TopMipDecoder decode)
+    : QObject(panel), text_(text), portraitLoader_(this, std::move(decode)) {
     lblCheckSummary = new QLabel(panel);
     lblCheckSummary->setObjectName(QStringLiteral("lblCheckSummary"));
-    lstFindings = new QListWidget(panel);
+    lblCheckSummary->setAlignment(Qt::AlignCenter);
+    lblCheckSummary->setAccessibleName(QStringLiteral("Check summary"));
+    tabCheck = new QTabWidget(panel);
+    tabCheck->setObjectName(QStringLiteral("tabCheck"));
+    tabCheck->setDocumentMode(true);
+    tabCheck->setAccessibleName(QStringLiteral("Check"));
+    lstFindings = new QListWidget(tabCheck);
     lstFindings->setObjectName(QStringLiteral("lstFindings"));
     lstFindings->setWordWrap(true);
     lstFindings->setAccessibleName(QStringLiteral("Findings"));
-    lblMenu = new QLabel(QStringLiteral("The game's Player Setup menu will list:"), panel);
-    lblMenu->setObjectName(QStringLiteral("lblMenu"));
-    tvwMenu = new QTreeWidget(panel);
+    tvwMenu = new QTreeWidget(tabCheck);
     tvwMenu->setObjectName(QStringLiteral("tvwMenu"));
     tvwMenu->setHeaderHidden(true);
     tvwMenu->setIconSize(QSize(PortraitSize, PortraitSize));
-    tvwMenu->setAccessibleName(QStringLiteral("Menu listing"));
-    lblMenu->setBuddy(tvwMenu);
+    tvwMenu->setAccessibleName(QStringLiteral("What the Player Setup menu will list"));
+    tabCheck->addTab(lstFindings, QStringLiteral("&Findings"));
+    tabCheck->addTab(tvwMenu, QStringLiteral("Player Setup &Menu"));
+    tabCheck->setTabToolTip(1, QStringLiteral("What the game's Player Setup menu will list for "
+                                              "this text, with the faces' portraits"));
 
     delay_.setSingleShot(true);
     delay_.setInterval(CheckDelayMs);
     connect(&delay_, &QTimer::timeout, this, &SkinCheckView::checkNow);
     connect(text_, &QPlainTextEdit::textChanged, &delay_, qOverload<>(&QTimer::start));
     connect(lstFindings, &QListWidget::itemActivated, this, &SkinCheckView::selectLine);
+    connect(&portraitLoader_, &ThumbnailLoader::ready, this, &SkinCheckView::placePortraits);
 }
 
 SkinCheckView::~SkinCheckView() {
@@ -68,24 +83,29 @@ SkinCheckView::~SkinCheckView() {
 }
 
 void SkinCheckView::setContext(CheckContext context) {
+    if (context.subject.package != context_.subject.package) {
+        // Another package: its portraits are other pictures.
+        portraitLoader_.cancel();
+        portraits_.clear();
+        asked_.clear();
+    }
     context_ = std::move(context);
     checkNow();
 }
 
-void SkinCheckView::loadContext(CheckContext context, const QString& UTDir, PackageLoader load) {
+void SkinCheckView::loadContext(CheckSubject subject, const QString& UTDir) {
     const quint64 generation = ++generation_;
-    setContext(context); // what is known already, until the rest arrives
+    setContext({subject, {}}); // what is known already, until the game's files arrive
+    if (UTDir.isEmpty())
+        return;
     QPointer<SkinCheckView> self(this);
-    QThread* worker = QThread::create([self, generation, context, UTDir, load]() mutable {
-        if (!UTDir.isEmpty())
-            context.game = std::make_shared<const GameFiles>(ReadGameFiles(UTDir));
-        if (load)
-            load(context);
+    QThread* worker = QThread::create([self, generation, subject, UTDir]() mutable {
+        auto game = std::make_shared<const GameFiles>(ReadGameFiles(UTDir));
         QMetaObject::invokeMethod(
             qApp,
-            [self, generation, context]() mutable {
+            [self, generation, subject, game]() mutable {
                 if (self && self->generation_ == generation)
-                    self->setContext(std::move(context));
+                    self->setContext({std::move(subject), std::move(game)});
             },
             Qt::QueuedConnection);
     });
@@ -101,10 +121,11 @@ void SkinCheckView::loadContext(CheckContext context, const QString& UTDir, Pack
 void SkinCheckView::checkNow() {
     delay_.stop();
     const CheckResult result =
-        CheckSkin({text_->toPlainText(), context_.packageName, context_.package.get(),
-                   context_.model ? &*context_.model : nullptr, context_.game.get()});
+        CheckSkin(text_->toPlainText(), context_.subject, context_.game.get());
+    menu_ = result.menu;
     showFindings(result.findings);
-    showMenu(result.menu);
+    showMenu();
+    askForPortraits();
     emit checked(result);
 }
 
@@ -121,31 +142,58 @@ void SkinCheckView::showFindings(const QList<Finding>& findings) {
     }
 }
 
-void SkinCheckView::showMenu(const QList<MenuSkin>& menu) {
+void SkinCheckView::showMenu() {
     tvwMenu->clear();
-    if (!context_.model) {
+    const std::optional<ModelSlots>& model = context_.subject.model;
+    if (!model) {
         new QTreeWidgetItem(tvwMenu, {QStringLiteral("(no model known for this skin type)")});
         return;
     }
-    if (menu.isEmpty())
-        new QTreeWidgetItem(
-            tvwMenu, {QStringLiteral("(nothing for the %1 model)").arg(context_.model->Mesh)});
-    for (const MenuSkin& skin : menu) {
+    if (menu_.isEmpty())
+        new QTreeWidgetItem(tvwMenu,
+                            {QStringLiteral("(nothing for the %1 model)").arg(model->Mesh)});
+    for (const MenuSkin& skin : std::as_const(menu_)) {
         auto* skinItem = new QTreeWidgetItem(tvwMenu, {skin.description});
         skinItem->setToolTip(0, skin.base);
         for (const MenuFace& face : skin.faces) {
             auto* faceItem = new QTreeWidgetItem(skinItem, {FaceCaption(face)});
             faceItem->setToolTip(0, face.portrait);
-            const QImage portrait = context_.portraits.value(face.portrait.toLower());
+            const QImage portrait = portraits_.value(face.portrait.toLower());
             if (!portrait.isNull())
-                faceItem->setIcon(0, QIcon(QPixmap::fromImage(portrait.scaled(
-                                         PortraitSize, PortraitSize, Qt::KeepAspectRatio,
-                                         Qt::SmoothTransformation))));
+                faceItem->setIcon(0, QIcon(QPixmap::fromImage(portrait)));
         }
     }
     tvwMenu->expandAll();
 }
 
+// Every portrait the listing shows that the package has is decoded once; a
+// new request restarts the loader, so what is still under way is asked again.
+void SkinCheckView::askForPortraits() {
+    const PackageContents* package = context_.subject.package.get();
+    if (!package)
+        return;
+    bool more = false;
+    for (const MenuSkin& skin : std::as_const(menu_)) {
+        for (const MenuFace& face : skin.faces) {
+            const QString key = face.portrait.toLower();
+            if (!face.portraitFound.value_or(false) || portraits_.contains(key) ||
+                asked_.contains(key))
+                continue;
+            asked_.insert(key, {key, package->find(face.portrait), PortraitPixels()});
+            more = true;
+        }
+    }
+    if (more)
+        portraitLoader_.start(package->package(), asked_.values());
+}
+
+void SkinCheckView::placePortraits(const QHash<QString, Thumbnail>& pictures) {
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+        portraits_.insert(it.key(), it->image);
+        asked_.remove(it.key());
+    }
+    showMenu();
+}
 void SkinCheckView::selectLine(QListWidgetItem* item) {
     const int line = item->data(LineRole).toInt();
     const QTextBlock block = text_->document()->findBlockByNumber(line - 1);

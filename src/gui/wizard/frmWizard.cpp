@@ -34,18 +34,19 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QTreeWidget>
+#include <QSplitter>
 
 #include <algorithm>
 
 namespace {
 
-// Panel sizes in twips: steps one to four share one size; step five is wider
-// and taller, for the check's findings and the menu listing.
+// Panel sizes in twips: steps one to four share one size, step five is wider.
+// Step five's check shares the text's place, so that the window fits a
+// 1024x768 screen at double scale.
 constexpr int SmallPanelWidth = 3795;
 constexpr int SmallPanelHeight = 2925;
-constexpr int LargePanelWidth = 11505;
-constexpr int LargePanelHeight = 7500;
+constexpr int LargePanelWidth = 6705;
+constexpr int LargePanelHeight = 4695;
 
 // The step panels' captions, in step order.
 const std::array<const char*, 5> PanelTitles{
@@ -334,17 +335,22 @@ void frmWizard::createStepFive() {
     QWidget* panel = Frame1[4];
     txtINT = new QPlainTextEdit(panel);
     txtINT->setObjectName(QStringLiteral("txtINT"));
-    txtINT->setGeometry(TwipsRect(150, 240, 6375, 3975));
     txtINT->setFont(SmallFont());
     txtINT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtINT->setAccessibleName(QStringLiteral("INT text"));
-    checkView = new SkinCheckView(txtINT, panel);
-    checkView->lblCheckSummary->setGeometry(TwipsRect(150, 4320, 6375, 255));
-    checkView->lstFindings->setGeometry(TwipsRect(150, 4590, 6375, 2340));
-    checkView->lblMenu->setGeometry(TwipsRect(6690, 240, 4665, 255));
-    checkView->tvwMenu->setGeometry(TwipsRect(6690, 510, 4665, 6420));
-    createBack(3, panel, TwipsRect(150, 7080, 1545, 255));
-    createNext(4, panel, TwipsRect(9810, 7080, 1545, 255), QStringLiteral("Save File"));
+    checkView = new SkinCheckView(txtINT, panel, state_.decodeTopMip);
+    // The text above, the findings and the menu listing below it; the user
+    // moves the line between them.
+    auto* split = new QSplitter(Qt::Vertical, panel);
+    split->setObjectName(QStringLiteral("splitINT"));
+    split->setGeometry(TwipsRect(150, 240, 6375, 3975));
+    split->setChildrenCollapsible(false);
+    split->addWidget(txtINT);
+    split->addWidget(checkView->tabCheck);
+    split->setSizes({Px(2355), Px(1620)});
+    createBack(3, panel, TwipsRect(150, 4260, 1545, 255));
+    checkView->lblCheckSummary->setGeometry(TwipsRect(1695, 4260, 3285, 255));
+    createNext(4, panel, TwipsRect(4980, 4260, 1545, 255), QStringLiteral("Save File"));
 }
 
 void frmWizard::connectControls() {
@@ -464,12 +470,12 @@ void frmWizard::cboInfo_Click() {
 // Step five's check looks at the package, the chosen type's model and the
 // game folder; what takes reading is gathered away from the window.
 void frmWizard::startCheck() {
-    CheckContext context;
-    context.packageName = ShortUTXName(session_.package().UTXPath, true, true);
+    CheckSubject subject{
+        ShortUTXName(session_.package().UTXPath, true, true), session_.contents(), {}};
     if (const ModelSlots* model =
             FindModelSlots(ReadModelSlots(state_.programDir), cboInfo->currentText()))
-        context.model = *model;
-    checkView->loadContext(context, state_.settings.UTDir, {});
+        subject.model = *model;
+    checkView->loadContext(std::move(subject), state_.settings.UTDir);
 }
 
 void frmWizard::showOpenedFile() {

@@ -15,6 +15,17 @@ QString FixtureText(const QString& name) {
     return FromWindows1252(FileBytes(FixturesDir() + '/' + name));
 }
 
+// The game's whole package `name`, with a name of its table replaced when
+// `renamed` is "old>new" (of equal length); null where it is not at hand.
+std::shared_ptr<const PackageContents> WholePackage(const QString& name,
+                                                    const QString& renamed = {}) {
+    QByteArray bytes = FileBytes(FullPackagesDir() + '/' + name + ".utx");
+    if (const QStringList names = renamed.split('>'); names.size() == 2)
+        bytes.replace(names[0].toLatin1() + '\0', names[1].toLatin1() + '\0');
+    const PackageResult<UnrealPackage> package = UnrealPackage::fromBytes(bytes, name);
+    return package ? std::make_shared<const PackageContents>(*package) : nullptr;
+}
+
 // The errors and warnings of `result`, as "rule@line".
 QStringList Problems(const CheckResult& result) {
     QStringList problems;
@@ -36,8 +47,8 @@ class tst_SkinCheck : public QObject {
     Q_OBJECT
 
 private slots:
-    // The game's own files read as the game reads them: nothing in them is
-    // an error, whatever their model.
+    // The game's own files read as the game reads them, against their whole
+    // packages where these are at hand: nothing in them is an error.
     void gameFilesHaveNoErrors_data() {
         QTest::addColumn<QString>("name");
         for (const char* name : {"SoldierSkins", "CommandoSkins", "BossSkins", "Female1Skins",
@@ -48,10 +59,15 @@ private slots:
         QFETCH(QString, name);
         REQUIRE_FIXTURE(name + ".int");
         const QList<ModelSlots> table = Table();
-        const CheckResult result = CheckSkin(
-            {FixtureText(name + ".int"), name, nullptr, FindModelSlots(table, name), nullptr});
+        const auto package = WholePackage(name);
+        const CheckResult result = CheckSkin({FixtureText(name + ".int"), name, package.get(),
+                                              FindModelSlots(table, name), nullptr});
         for (const Finding& finding : result.findings)
             QVERIFY2(finding.severity != Severity::Error, qPrintable(finding.text));
+        for (const MenuSkin& skin : result.menu) {
+            for (const MenuFace& face : skin.faces)
+                QVERIFY(face.portraitFound.value_or(!package));
+        }
         QVERIFY(!result.menu.isEmpty() || name == "SkTrooperSkins");
     }
 
@@ -74,63 +90,86 @@ private slots:
                                      "Riker=SoldierSkins.blkt4Riker+SoldierSkins.blkt5Riker"}));
     }
 
-    // Each broken variant of SoldierSkins.int adds exactly one problem. Lines
-    // are appended after the file's last line (106) or the package renamed.
+    // Each broken variant of a game's file adds exactly the problems
+    // expected. Lines are appended after the file's last line (SoldierSkins
+    // 106, BossSkins 23, checked against its whole package), the package is
+    // renamed, or a name in the whole package is.
     void brokenVariantsGiveOneFinding_data() {
         QTest::addColumn<QString>("appended");
         QTest::addColumn<QString>("package");
         QTest::addColumn<QString>("otherFile");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("renamed");
         const QString s = "SoldierSkins";
+        const QString b = "BossSkins";
+        QTest::newRow("palette listed as a texture")
+            << "Object=(Name=BossSkins.Palette65,Class=Texture)" << b << ""
+            << Line(int(CheckRule::WrongClass), 24) << "";
+        QTest::newRow("texture not in the package")
+            << "Object=(Name=BossSkins.Boss7,Class=Texture)" << b << ""
+            << Line(int(CheckRule::MissingObject), 24) << "";
+        QTest::newRow("missing portrait") << "" << b << ""
+                                          << Line(int(CheckRule::MissingPortrait), 2) + ' ' +
+                                                 Line(int(CheckRule::MissingObject), 23)
+                                          << "boss5Xan>boss5Xaq";
+        QTest::newRow("missing team colour") << "" << b << ""
+                                             << Line(int(CheckRule::MissingTeamColours), 2) + ' ' +
+                                                    Line(int(CheckRule::MissingObject), 20)
+                                             << "boss4T_2>boss4T_9";
         QTest::newRow("renamed package") << ""
                                          << "SoldierSkins_Foo"
-                                         << "" << Line(int(CheckRule::OtherPackage), 2);
+                                         << "" << Line(int(CheckRule::OtherPackage), 2) << "";
         QTest::newRow("face without skin")
             << "Object=(Name=SoldierSkins.zzzz4Bob,Class=Texture,Description=\"Bob\")" << s << ""
-            << Line(int(CheckRule::FaceWithoutSkin), 107);
+            << Line(int(CheckRule::FaceWithoutSkin), 107) << "";
         QTest::newRow("name too long")
             << "Object=(Name=SoldierSkins.blkt" + QString(60, 'x') + ",Class=Texture)" << s << ""
-            << Line(int(CheckRule::NameTooLong), 107);
+            << Line(int(CheckRule::NameTooLong), 107) << "";
         QTest::newRow("duplicate across files")
             << "Object=(Name=SoldierSkins.Gard9,Class=Texture)" << s
             << "[public]\nObject=(Name=soldierskins.gard9,Class=Texture)"
-            << Line(int(CheckRule::DuplicateElsewhere), 107);
+            << Line(int(CheckRule::DuplicateElsewhere), 107) << "";
         QTest::newRow("unreadable line") << "Object (Name=SoldierSkins.blkt9)" << s << ""
-                                         << Line(int(CheckRule::Unreadable), 107);
+                                         << Line(int(CheckRule::Unreadable), 107) << "";
         QTest::newRow("cut description")
             << "Object=(Name=SoldierSkins.blkt4Bob,Class=Texture,Description=Big Bob)" << s << ""
-            << Line(int(CheckRule::DescriptionCut), 107);
+            << Line(int(CheckRule::DescriptionCut), 107) << "";
         QTest::newRow("face on the wrong body part")
             << "Object=(Name=SoldierSkins.blkt2Bob,Class=Texture,Description=\"Bob\")" << s << ""
-            << Line(int(CheckRule::FaceSlot), 107);
+            << Line(int(CheckRule::FaceSlot), 107) << "";
         QTest::newRow("skin of three characters")
             << "Object=(Name=SoldierSkins.abc,Class=Texture,Description=\"Abc\")" << s << ""
-            << Line(int(CheckRule::SkinName), 107);
+            << Line(int(CheckRule::SkinName), 107) << "";
         QTest::newRow("not for this mesh") << "Object=(Name=CommandoSkins.cmdo1,Class=Texture)"
                                            << ""
-                                           << "" << Line(int(CheckRule::MeshPrefix), 107);
+                                           << "" << Line(int(CheckRule::MeshPrefix), 107) << "";
         QTest::newRow("outside [Public]")
             << "[Other]\r\nObject=(Name=SoldierSkins.blkt1,Class=Texture)" << s << ""
-            << Line(int(CheckRule::OutsidePublic), 108);
+            << Line(int(CheckRule::OutsidePublic), 108) << "";
     }
     void brokenVariantsGiveOneFinding() {
         QFETCH(QString, appended);
         QFETCH(QString, package);
         QFETCH(QString, otherFile);
         QFETCH(QString, expected);
-        REQUIRE_FIXTURE("SoldierSkins.int");
+        QFETCH(QString, renamed);
+        const QString base = package.startsWith("BossSkins") ? "BossSkins" : "SoldierSkins";
+        REQUIRE_FIXTURE(base + ".int");
+        const auto whole = WholePackage(base);
+        if (base == "BossSkins" && !whole)
+            QSKIP("the whole BossSkins package is not available");
         const QList<ModelSlots> table = Table();
-        const ModelSlots* soldier = FindModelSlots(table, "SoldierSkins");
-        const QString text = FixtureText("SoldierSkins.int");
+        const ModelSlots* model = FindModelSlots(table, base);
+        const QString text = FixtureText(base + ".int");
+        const QString broken = text + (text.endsWith('\n') ? "" : "\r\n") + appended;
         GameFiles game;
         game.add({"Other.int", ReadIntText(otherFile).entries});
-        const QStringList before =
-            Problems(CheckSkin({text, "SoldierSkins", nullptr, soldier, &game}));
-        QStringList after =
-            Problems(CheckSkin({text + appended, package, nullptr, soldier, &game}));
+        const QStringList before = Problems(CheckSkin({text, base, whole.get(), model, &game}));
+        const auto changed = renamed.isEmpty() ? whole : WholePackage(base, renamed);
+        QStringList after = Problems(CheckSkin({broken, package, changed.get(), model, &game}));
         for (const QString& problem : before)
             after.removeOne(problem);
-        QCOMPARE(after, QStringList{expected});
+        QCOMPARE(after, expected.split(' '));
     }
 
     void summaryCountsBySeverity() {

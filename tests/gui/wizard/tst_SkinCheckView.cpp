@@ -1,6 +1,7 @@
 #include "wizard/SkinCheckView.h"
 
 #include "TestPaths.h"
+#include "TexturePackageBuilder.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -15,15 +16,22 @@ const QString Text = "[public]\n"
                      "Object=(Name=SoldierSkins_Foo.foot4Bob,Class=Texture,Description=\"Bob\")\n"
                      "Object=(Name=SoldierSkins_Foo.foot4Al,Class=Texture,Description=\"Al\")\n";
 
+// A whole skin with its team colours and the faces Bob and Al; Al lacks his
+// portrait.
 CheckContext Soldier() {
-    CheckContext context;
-    context.packageName = "SoldierSkins_Foo";
-    context.model = *FindModelSlots(ParseModelSlots(FileBytes(SourceDataDir() + "/ModelSlots.ini")),
-                                    "SoldierSkins");
-    QImage portrait(64, 64, QImage::Format_RGBA8888);
-    portrait.fill(Qt::red);
-    context.portraits.insert("soldierskins_foo.foot5bob", portrait);
-    return context;
+    QList<SyntheticTexture> textures;
+    for (const char* name : {"foot1", "foot2", "foot3", "foot4", "foot4Bob", "foot4Al", "foot5Bob"})
+        textures.append({name});
+    for (int part : {1, 2}) {
+        for (int team = 0; team < 4; ++team)
+            textures.append({QString("foot%1T_%2").arg(part).arg(team)});
+    }
+    const auto package =
+        UnrealPackage::fromBytes(BuildTexturePackage(textures), "SoldierSkins_Foo");
+    return {{"SoldierSkins_Foo", std::make_shared<const PackageContents>(*package),
+             *FindModelSlots(ParseModelSlots(FileBytes(SourceDataDir() + "/ModelSlots.ini")),
+                             "SoldierSkins")},
+            {}};
 }
 
 } // namespace
@@ -33,7 +41,8 @@ class tst_SkinCheckView : public QObject {
 
 private slots:
     // Edits are checked a moment later; the summary, the findings and the
-    // menu listing (faces with their portraits) follow the text.
+    // menu listing (faces with their portraits, decoded from the package)
+    // follow the text.
     void followsTheText() {
         QWidget panel;
         QPlainTextEdit text(&panel);
@@ -41,17 +50,17 @@ private slots:
         view.setContext(Soldier());
         text.setPlainText(Text);
         QTRY_COMPARE(view.tvwMenu->findItems("Foot", Qt::MatchExactly).size(), 1);
-        QCOMPARE(view.lblCheckSummary->text(), QString("1 note"));
+        QCOMPARE(view.lblCheckSummary->text(), QString("1 error, 1 note"));
         QCOMPARE(view.tvwMenu->topLevelItemCount(), 1);
         const QTreeWidgetItem* skin = view.tvwMenu->topLevelItem(0);
         QCOMPARE(skin->text(0), QString("Foot"));
         QCOMPARE(skin->childCount(), 2);
-        QCOMPARE(skin->child(0)->text(0), QString("Al"));
-        QVERIFY(skin->child(0)->icon(0).isNull());
-        QVERIFY(!skin->child(1)->icon(0).isNull());
+        QCOMPARE(skin->child(0)->text(0), QString("Al  (no portrait foot5Al)"));
+        QTRY_VERIFY(!view.tvwMenu->topLevelItem(0)->child(1)->icon(0).isNull());
+        QVERIFY(view.tvwMenu->topLevelItem(0)->child(0)->icon(0).isNull());
 
         text.appendPlainText("Object=(Name=Other.foot2,Class=Texture)\nbroken");
-        QTRY_COMPARE(view.lblCheckSummary->text(), QString("3 errors, 1 note"));
+        QTRY_COMPARE(view.lblCheckSummary->text(), QString("4 errors, 1 note"));
     }
 
     // Activating a finding selects its line in the text.

@@ -195,7 +195,7 @@ private slots:
             rig.back(i);
         // 260x245 and 774x550 pixels are 3895x3675 and 11605x8250 twips.
         QCOMPARE(rig.looks, (QStringList{"1/1 260x245 TF", "1/1 260x245 --", "2/2 260x245 --",
-                                         "3/3 260x245 --", "4/4 260x245 --", "5/5 774x550 --",
+                                         "3/3 260x245 --", "4/4 260x245 --", "5/5 454x363 --",
                                          "4/4 260x245 --", "3/3 260x245 --", "2/2 260x245 --",
                                          "1/1 260x245 TF"}));
         QVERIFY(w.lblFilename->text().isEmpty() && !w.cmdNext[0]->isEnabled());
