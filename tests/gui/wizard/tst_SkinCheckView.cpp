@@ -1,7 +1,7 @@
 #include "wizard/SkinCheckView.h"
 
 #include "TestPaths.h"
-#include "TexturePackageBuilder.h"
+#include "UtxBuilder.h"
 
 #include <QLabel>
 #include <QListWidget>
