@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The libraries' one rule each, checked on the sources: the core names no
-# widget or GUI header and no window; the windows never reach the programs.
+# widget or GUI header and no window; the windows never reach the programs
+# nor the shell that opens them.
 set -u
 src="$1/src"
 fail=0
@@ -9,6 +10,14 @@ hits=$(grep -rnE '#include\s*[<"](Qt(Widgets|Gui)/|Q(Widget|Dialog|MainWindow|La
 [ -n "$hits" ] && report "the core includes GUI headers" "$hits"
 hits=$(grep -rnE '#include\s*"(app|cli)/' "$src/core" "$src/gui")
 [ -n "$hits" ] && report "a library includes a program's header" "$hits"
+# Inside the GUI library: the shell opens the windows, never the reverse;
+# the shared widget helpers know no window; the preview knows no wizard.
+hits=$(grep -rnE '#include\s*"shell/' "$src/gui" | grep -v "^$src/gui/shell/")
+[ -n "$hits" ] && report "a window reaches up into the shell" "$hits"
+hits=$(grep -rnE '#include\s*"((wizard|shell|editors|about|tutorial|preview)/|settings/frm)' "$src/gui/widgets")
+[ -n "$hits" ] && report "a widget helper includes a window" "$hits"
+hits=$(grep -rnE '#include\s*"wizard/' "$src/gui/preview")
+[ -n "$hits" ] && report "the preview includes the wizard" "$hits"
 hits=$(grep -nE 'Qt6::(Gui|Widgets)' "$src/core/CMakeLists.txt")
 [ -n "$hits" ] && report "the core links a GUI module" "$hits"
 [ "$fail" = 0 ] && echo "layers kept"

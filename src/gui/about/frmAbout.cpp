@@ -3,7 +3,6 @@
 #include "services/AboutInfo.h"
 #include "services/Links.h"
 #include "services/UpdateCheck.h"
-#include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
@@ -64,16 +63,17 @@ bool IsLeftClickInside(const QWidget& widget, const QEvent& event) {
 }
 } // namespace
 
-frmAbout::frmAbout(AppState& state, QWidget* parent)
+frmAbout::frmAbout(QSettings& store, UpdateBuffer& updateBuffer, const QIcon& icon, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      appState(state), cmdVersion(new QPushButton(QStringLiteral("Check For New Version"), this)),
+      store_(store), updateBuffer_(updateBuffer),
+      cmdVersion(new QPushButton(QStringLiteral("Check For New Version"), this)),
       Label1(new QLabel(this)), lblLink(new QLabel(this)), RunningVersionText(RunningVersion()),
       LinkTarget(CommentsLink()) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About"));
-    setWindowIcon(appState.AppIcon);
+    setWindowIcon(icon);
     setFixedSize(Px(4665), Px(1770));
     // Laid out for the design type; a larger desktop font would not fit.
     setFont(DesignFont());
@@ -139,7 +139,7 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void frmAbout::cmdVersion_Click() {
-    const UpdateInfo update = ReadUpdate(appState.updateBuffer, UpdateAddress(appState.store));
+    const UpdateInfo update = ReadUpdate(updateBuffer_, UpdateAddress(&store_));
     if (!IsNewerVersion(RunningVersionText, update.NewestVersion()))
         return;
     // A link from the server is only taken when the program would open it;

@@ -7,7 +7,9 @@ class QEvent;
 class QLabel;
 class QMouseEvent;
 class QPushButton;
-struct AppState;
+class QIcon;
+class QSettings;
+class UpdateBuffer;
 
 // The About window: the program's name, maker, web site and version, a button
 // that asks the maker's server for a newer version, and a link label that
@@ -18,7 +20,9 @@ class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAbout(AppState& state, QWidget* parent = nullptr);
+    // `updateBuffer` receives the update check's reply and outlives the window.
+    frmAbout(QSettings& store, UpdateBuffer& updateBuffer, const QIcon& icon,
+             QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,7 +34,8 @@ private:
     void lblLink_MouseMove();
     void Form_MouseMove();
 
-    AppState& appState;
+    QSettings& store_;
+    UpdateBuffer& updateBuffer_;
     QPushButton* cmdVersion;
     QLabel* Label1;
     QLabel* lblLink;

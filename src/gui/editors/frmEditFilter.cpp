@@ -3,7 +3,6 @@
 #include "engine/FilterList.h"
 #include "services/DataFiles.h"
 #include "services/Dialogs.h"
-#include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
@@ -14,10 +13,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-frmEditFilter::frmEditFilter(AppState& state, QWidget* parent)
+frmEditFilter::frmEditFilter(const QString& programDir, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      state_(state) {
+      programDir_(programDir), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmEditFilter"));
     setWindowTitle(QStringLiteral("Filter Edit Menu"));
     setFixedSize(Px(1800), Px(3570));
@@ -78,12 +77,12 @@ void frmEditFilter::refreshCount() {
 void frmEditFilter::loadFromFile() {
     entryList->clear();
     QStringList fromFile, loaded;
-    ReadFilter(&fromFile, state_.programDir, QLatin1String(FilterFileName), loaded);
+    ReadFilter(&fromFile, programDir_, QLatin1String(FilterFileName), loaded);
     entryList->addItems(fromFile);
     refreshCount();
-    if (const QString problem = FilterListProblem(state_.programDir, QLatin1String(FilterFileName));
+    if (const QString problem = FilterListProblem(programDir_, QLatin1String(FilterFileName));
         !problem.isEmpty())
-        state_.dialogs->message(problem, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
+        dialogs_.message(problem, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
 }
 
 // A write that fails keeps the window and its list, so nothing typed is lost;
@@ -92,11 +91,10 @@ void frmEditFilter::writeToFile() {
     if (entryList->count() == 0)
         return;
     QString error;
-    WriteFilter(entries(), state_.programDir, QLatin1String(FilterFileName), *state_.dialogs,
-                &error);
+    WriteFilter(entries(), programDir_, QLatin1String(FilterFileName), dialogs_, &error);
     refreshCount();
     if (!error.isEmpty()) {
-        state_.dialogs->message(error, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
+        dialogs_.message(error, QStringLiteral("File Operations"), Dialogs::Buttons::Ok);
         return;
     }
     accept();

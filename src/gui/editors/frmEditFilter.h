@@ -8,7 +8,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-struct AppState;
+class Dialogs;
 
 // The filter list editor: shows unreal.flt's entries, adds the text typed into
 // entryBox on Enter, removes an entry on double-click and writes the list back.
@@ -18,7 +18,7 @@ class frmEditFilter : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmEditFilter(AppState& state, QWidget* parent = nullptr);
+    explicit frmEditFilter(const QString& programDir, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The controls, with the object names Label1, List1, Text1, Command1 and
     // Command2.
@@ -39,5 +39,6 @@ private:
     void addTypedEntry();
     void removeEntry(QListWidgetItem* item);
 
-    AppState& state_;
+    QString programDir_;
+    Dialogs& dialogs_;
 };

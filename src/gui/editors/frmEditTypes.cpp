@@ -5,7 +5,6 @@
 #include "services/Dialogs.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
-#include "shell/AppState.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
 #include "widgets/WidgetText.h"
@@ -30,11 +29,10 @@ QString ForTheBox(QString text) {
 
 } // namespace
 
-frmEditTypes::frmEditTypes(AppState& state, QWidget* parent)
+frmEditTypes::frmEditTypes(const QString& programDir, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      state_(state),
-      path_(state.programDir + QLatin1Char('/') + QLatin1String(SkinFormatsFileName)) {
+      dialogs_(dialogs), path_(programDir + QLatin1Char('/') + QLatin1String(SkinFormatsFileName)) {
     setObjectName(QStringLiteral("frmEditTypes"));
     setWindowTitle(QStringLiteral("Edit Types"));
 
@@ -108,7 +106,7 @@ void frmEditTypes::mnuSave_Click() {
 }
 
 void frmEditTypes::report(const QString& text) {
-    state_.dialogs->message(text, QString(), Dialogs::Buttons::Ok);
+    dialogs_.message(text, QString(), Dialogs::Buttons::Ok);
 }
 
 // The window has no Cancel button: Escape must not throw the edits away.

@@ -6,7 +6,7 @@
 class QAction;
 class QMenuBar;
 class QPlainTextEdit;
-struct AppState;
+class Dialogs;
 
 // The skin type catalogue as plain text: "Save" writes the box back to
 // SkinFormats.ini and closes the window, "Reload" reads the file again. The
@@ -15,7 +15,7 @@ class frmEditTypes : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmEditTypes(AppState& state, QWidget* parent = nullptr);
+    explicit frmEditTypes(const QString& programDir, Dialogs& dialogs, QWidget* parent = nullptr);
 
     QMenuBar* menuBar;
     QAction* mnuSave;
@@ -30,6 +30,6 @@ private:
     void mnuSave_Click();
     void report(const QString& text);
 
-    AppState& state_;
+    Dialogs& dialogs_;
     QString path_;
 };

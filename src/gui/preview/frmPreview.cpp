@@ -2,8 +2,8 @@
 
 #include "preview/TextureView.h"
 #include "settings/SettingsStore.h"
-#include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
+#include "widgets/WindowContext.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -69,11 +69,12 @@ QLabel* PieceCaption(const QString& name, bool present) {
 
 } // namespace
 
-frmPreview::frmPreview(AppState& state, QWidget* parent, TopMipDecoder decode)
+frmPreview::frmPreview(const WindowContext& state, QWidget* parent, TopMipDecoder decode)
     : QWidget(parent, Qt::Window), state_(state), loader_(nullptr, std::move(decode)) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Preview Textures"));
-    setWindowIcon(state.AppIcon);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
 
     lblInfo = new QLabel(this);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));

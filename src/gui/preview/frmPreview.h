@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/TextureCensus.h"
-#include "wizard/ThumbnailLoader.h"
+#include "widgets/ThumbnailLoader.h"
 
 #include <QWidget>
 #include <array>
@@ -12,7 +12,7 @@ class QLabel;
 class QRadioButton;
 class QScrollArea;
 class TextureView;
-struct AppState;
+struct WindowContext;
 
 // The texture preview: the picture of the entry selected in step four, large
 // (fit to the window, or 1:1 / 2:1 with square pixels), what the package
@@ -22,7 +22,8 @@ class frmPreview : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmPreview(AppState& state, QWidget* parent = nullptr, TopMipDecoder decode = {});
+    explicit frmPreview(const WindowContext& state, QWidget* parent = nullptr,
+                        TopMipDecoder decode = {});
 
     // Shows the entry `name` of the list. Without a package's objects nothing
     // can be shown; a name the census knows is no texture says what it is.
@@ -46,7 +47,7 @@ private:
     void showPictures(const QHash<QString, Thumbnail>& pictures);
     void fillSet(const QList<SkinSetRow>& rows, const TextureCensus& census);
 
-    AppState& state_;
+    const WindowContext& state_;
     ThumbnailLoader loader_;
     QScrollArea* scroller_ = nullptr;
     QGridLayout* setGrid_ = nullptr;

@@ -1,6 +1,5 @@
 #include "settings/frmBrowse.h"
 
-#include "shell/AppState.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
@@ -54,14 +53,13 @@ QTreeWidgetItem* FolderItem(const QString& path, const QString& text, const QIco
 
 } // namespace
 
-frmBrowse::frmBrowse(AppState& state, QWidget* parent)
-    : QDialog(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      state_(state) {
+frmBrowse::frmBrowse(const QIcon& icon, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmBrowse"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Select Directory"));
-    setWindowIcon(state.AppIcon);
+    setWindowIcon(icon);
     setFixedSize(Px(3795), Px(3795));
     // Laid out for the design type; a larger desktop font would not fit.
     setFont(DesignFont());
@@ -103,8 +101,8 @@ frmBrowse::frmBrowse(AppState& state, QWidget* parent)
 
     // The lists are filled when the picker is first shown: asking every
     // mounted file system for its state can take long (a stale network mount
-    // blocks), the desktop's icon theme is slow to load, and the picker is
-    // created at start-up. It starts at the root folder either way.
+    // blocks) and the desktop's icon theme is slow to load. It starts at the
+    // root folder either way.
     dirPath_ = RootPath;
 
     connect(Drive1, &QComboBox::activated, this, &frmBrowse::Drive1_Change);
@@ -123,11 +121,6 @@ bool frmBrowse::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmBrowse::done(int result) {
-    state_.BrowseResult = result == Accepted ? dirPath_ : QString();
-    QDialog::done(result);
 }
 
 void frmBrowse::showEvent(QShowEvent* event) {
@@ -205,11 +198,11 @@ void frmBrowse::Dir1_DblClick(QTreeWidgetItem* item) {
         setDir1Path(item->data(0, PathRole).toString());
 }
 
-QString BrowseForDir(AppState& state, const QString& startText, QWidget* owner) {
-    if (!state.browse)
-        state.browse = new frmBrowse(state, owner);
-    else if (owner && state.browse->parentWidget() != owner)
-        state.browse->setParent(owner, state.browse->windowFlags());
-    state.browse->exec();
-    return state.BrowseResult.isEmpty() ? startText : state.BrowseResult;
+QString BrowseForDir(const QIcon& icon, const QString& startText, QWidget* owner) {
+    auto* picker = new frmBrowse(icon, owner);
+    QString chosen = startText;
+    QObject::connect(picker, &QDialog::accepted, picker,
+                     [&chosen, picker] { chosen = picker->Dir1Path(); });
+    picker->exec(); // destroys the picker
+    return chosen;
 }

@@ -5,20 +5,19 @@
 
 class QComboBox;
 class QGroupBox;
+class QIcon;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-struct AppState;
 
 // The directory picker: a drive list (the mounted file systems), a directory
 // list whose current path changes when an entry is double-clicked, OK and
-// Cancel. Every way of closing it sets BrowseResult: the current path on OK,
-// empty text otherwise. It is destroyed when closed.
+// Cancel. OK accepts the folder that is open. It is destroyed when closed.
 class frmBrowse : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmBrowse(AppState& state, QWidget* parent = nullptr);
+    explicit frmBrowse(const QIcon& icon, QWidget* parent = nullptr);
 
     // The folder whose subfolders Dir1 lists: "/" for the root, any other
     // folder without a trailing "/".
@@ -29,8 +28,6 @@ public:
     QTreeWidget* Dir1;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
-
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -43,7 +40,6 @@ private:
     void Drive1_Change(int index);
     void Dir1_DblClick(QTreeWidgetItem* item);
 
-    AppState& state_;
     QString dirPath_;
     bool listsFilled_ = false;
 };
@@ -51,4 +47,4 @@ private:
 // Shows the picker modally, owned by `owner` (or none), and returns the folder
 // chosen; `startText` when the user cancelled. The picker always starts at the
 // root folder, whatever `startText` says.
-QString BrowseForDir(AppState& state, const QString& startText, QWidget* owner = nullptr);
+QString BrowseForDir(const QIcon& icon, const QString& startText, QWidget* owner = nullptr);

@@ -5,16 +5,14 @@
 #include "settings/GameFolders.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmBrowse.h"
-#include "shell/AppState.h"
-#include "shell/Startup.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
-#include "wizard/frmWizard.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,14 +92,14 @@ Control* Named(Control* control, const QString& name, const QRect& twips) {
 
 } // namespace
 
-frmSettings::frmSettings(AppState& state, QWidget* parent)
+frmSettings::frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      state_(state) {
+      store_(store), dialogs_(dialogs) {
     setObjectName(QStringLiteral("frmSettings"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Settings"));
-    setWindowIcon(state.AppIcon);
+    setWindowIcon(icon);
     setFixedSize(Px(5250), Px(1185));
     // Laid out for the design type; a larger desktop font would not fit.
     setFont(DesignFont());
@@ -186,7 +184,7 @@ void frmSettings::buildDirFrame(int index, const QString& caption, const QRect& 
 // The controls as stored; a value that cannot be read leaves the control as
 // designed, except the folder boxes, which always show what is stored.
 void frmSettings::Form_Load() {
-    QSettings& store = *state_.store;
+    QSettings& store = store_;
     txtDir[StorageDir]->setText(GetSetting(store, Store::Settings, Store::UTXDir));
     txtDir[GameDir]->setText(GetSetting(store, Store::Settings, Store::UTDir));
     // With no game folder stored, the first installation found is proposed;
@@ -201,13 +199,13 @@ void frmSettings::Form_Load() {
 }
 
 void frmSettings::cmdBrowse_Click(int index) {
-    txtDir[index]->setText(BrowseForDir(state_, txtDir[index]->text()));
+    txtDir[index]->setText(BrowseForDir(windowIcon(), txtDir[index]->text()));
 }
 
 void frmSettings::cmdOK_Click() {
     if (txtDir[GameDir]->text().isEmpty())
         return;
-    QSettings& store = *state_.store;
+    QSettings& store = store_;
     SaveSetting(store, Store::Company, Store::Company, QStringLiteral("Orrenby-2000"));
     SaveSetting(store, Store::Settings, Store::UTDir, txtDir[GameDir]->text());
     // An empty storage folder would bring this window back at every start:
@@ -223,16 +221,15 @@ void frmSettings::cmdOK_Click() {
         SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("True"));
     else if (Option2->isChecked() && storedWizardMode)
         SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("False"));
-    GetRegInfo(state_);
 
     SaveSetting(store, Store::Settings, Store::PicView, CheckValue(*Check1));
     SaveSetting(store, Store::Settings, Store::Splash, CheckValue(*Check2));
-    TellWhenNotStored(store, *state_.dialogs);
+    TellWhenNotStored(store, dialogs_);
     accept();
 }
 
 void frmSettings::cmdDefault_Click() {
-    QSettings& store = *state_.store;
+    QSettings& store = store_;
     DeleteSetting(store, Store::WindowPos);
     Option1->setChecked(true);
     SaveSetting(store, Store::Settings, Store::Startup, QStringLiteral("True"));
@@ -240,13 +237,6 @@ void frmSettings::cmdDefault_Click() {
     SaveSetting(store, Store::Settings, Store::PicView, QStringLiteral("0"));
     Check2->setCheckState(Qt::Checked);
     SaveSetting(store, Store::Settings, Store::Splash, QStringLiteral("1"));
-    TellWhenNotStored(store, *state_.dialogs);
-    // Closing the wizard in this run must not write the placement back.
-    state_.WindowPosReset = true;
-}
-
-void frmSettings::done(int result) {
-    if (state_.wizard)
-        state_.wizard->setEnabled(true);
-    QDialog::done(result);
+    TellWhenNotStored(store, dialogs_);
+    emit placementReset();
 }

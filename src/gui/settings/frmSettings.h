@@ -3,22 +3,25 @@
 #include <QDialog>
 #include <array>
 
+class Dialogs;
 class QCheckBox;
 class QGroupBox;
+class QIcon;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-struct AppState;
+class QSettings;
 
 // The settings window: the game folder (index 1 of the control arrays), the
 // storage folder and the start-up and extra options, which stay hidden but
-// travel unchanged between the store and the window. Whenever it closes it
-// enables the wizard again; it is destroyed when closed.
+// travel unchanged between the store and the window. It is accepted once OK
+// has stored the values, and destroyed when closed; whoever opened it reloads
+// the settings then.
 class frmSettings : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmSettings(AppState& state, QWidget* parent = nullptr);
+    frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, QWidget* parent = nullptr);
 
     std::array<QGroupBox*, 2> frmDir{};
     std::array<QLineEdit*, 2> txtDir{};
@@ -33,7 +36,10 @@ public:
     QCheckBox* Check1;
     QCheckBox* Check2;
 
-    void done(int result) override;
+signals:
+    // Restore Default Settings removed the stored placement: closing a window
+    // in this run must not store it again.
+    void placementReset();
 
 private:
     void buildDirFrame(int index, const QString& caption, const QRect& twips);
@@ -42,5 +48,6 @@ private:
     void cmdOK_Click();
     void cmdDefault_Click();
 
-    AppState& state_;
+    QSettings& store_;
+    Dialogs& dialogs_;
 };

@@ -3,11 +3,29 @@
 #include "about/frmAbout.h"
 #include "editors/frmEditFilter.h"
 #include "editors/frmEditTypes.h"
-#include "settings/frmBrowse.h"
+#include "settings/RegInfo.h"
 #include "settings/frmSettings.h"
 #include "shell/AppState.h"
 #include "tutorial/frmTutorial.h"
 #include "wizard/frmWizard.h"
+
+#include <QAction>
+#include <utility>
+
+namespace {} // namespace
+
+frmSettings* NewSettingsWindow(AppState& state) {
+    auto* window = new frmSettings(*state.store, *state.dialogs, state.AppIcon);
+    QObject::connect(window, &QDialog::accepted, window,
+                     [&state] { LoadRegInfo(*state.store, state.settings); });
+    QObject::connect(window, &QDialog::finished, window, [&state] {
+        if (state.wizard)
+            state.wizard->setEnabled(true);
+    });
+    QObject::connect(window, &frmSettings::placementReset, window,
+                     [&state] { state.WindowPosReset = true; });
+    return window;
+}
 
 namespace {
 
@@ -15,7 +33,7 @@ namespace {
 // first, later openings create it afresh.
 frmSettings* SettingsWindow(AppState& state) {
     if (!state.settingsWindow)
-        state.settingsWindow = new frmSettings(state);
+        state.settingsWindow = NewSettingsWindow(state);
     return state.settingsWindow;
 }
 
@@ -23,6 +41,14 @@ frmSettings* SettingsWindow(AppState& state) {
 // of `shown`, drawn by the same window manager, stands in for it.
 int OuterWidth(const QWidget& window, const QWidget& shown) {
     return window.width() + shown.frameGeometry().width() - shown.width();
+}
+
+frmTutorial* NewTutorialWindow(const AppState& state) {
+    return new frmTutorial(state.programDir, state.AppIcon);
+}
+
+frmAbout* NewAboutWindow(AppState& state, QWidget* owner) {
+    return new frmAbout(*state.store, state.updateBuffer, state.AppIcon, owner);
 }
 
 void BringForward(QWidget& window) {
@@ -33,19 +59,30 @@ void BringForward(QWidget& window) {
 
 } // namespace
 
+void ConnectMenuCommands(frmWizard& wizard, AppState& state) {
+    const std::pair<QAction*, void (*)(AppState&)> commands[] = {
+        {wizard.mnuSettings, mnuSettings_Click},
+        {wizard.mnuEditTypes, mnuEditTypes_Click},
+        {wizard.mnuEditFilter, mnuEditFilter_Click},
+        {wizard.mnuTutorial, mnuTutorial_Click},
+        {wizard.mnuAbout, mnuAbout_Click}};
+    for (const auto& [action, command] : commands)
+        QObject::connect(action, &QAction::triggered, &wizard,
+                         [&state, command = command] { command(state); });
+}
+
 // Each window takes AppIcon as it is created.
 void CreateStartupWindows(AppState& state) {
-    state.browse = new frmBrowse(state);
-    state.settingsWindow = new frmSettings(state);
-    state.tutorial = new frmTutorial(state);
-    state.about = new frmAbout(state);
+    state.settingsWindow = NewSettingsWindow(state);
+    state.tutorial = NewTutorialWindow(state);
+    state.about = NewAboutWindow(state, nullptr);
 }
 
 void ShowSettingsModal(AppState& state) {
     SettingsWindow(state)->exec();
 }
 
-// The settings window enables the wizard again when it closes.
+// The wizard is enabled again when the settings window closes.
 void mnuSettings_Click(AppState& state) {
     if (state.wizard)
         state.wizard->setEnabled(false);
@@ -53,7 +90,7 @@ void mnuSettings_Click(AppState& state) {
 }
 
 void mnuEditTypes_Click(AppState& state) {
-    frmEditTypes editor(state, state.wizard);
+    frmEditTypes editor(state.programDir, *state.dialogs, state.wizard);
     if (state.wizard)
         editor.move(state.wizard->frameGeometry().topLeft());
     editor.exec();
@@ -61,7 +98,7 @@ void mnuEditTypes_Click(AppState& state) {
 
 // The editor's right edge meets the wizard's left edge, on screen or not.
 void mnuEditFilter_Click(AppState& state) {
-    frmEditFilter editor(state, state.wizard);
+    frmEditFilter editor(state.programDir, *state.dialogs, state.wizard);
     if (state.wizard) {
         const QRect wizard = state.wizard->frameGeometry();
         editor.move(wizard.left() - OuterWidth(editor, *state.wizard), wizard.top());
@@ -71,14 +108,14 @@ void mnuEditFilter_Click(AppState& state) {
 
 void mnuTutorial_Click(AppState& state) {
     if (!state.tutorial)
-        state.tutorial = new frmTutorial(state);
+        state.tutorial = NewTutorialWindow(state);
     state.tutorial->setWindowTitle(QStringLiteral("Tutorial"));
     BringForward(*state.tutorial);
 }
 
 void mnuAbout_Click(AppState& state) {
     if (!state.about)
-        state.about = new frmAbout(state, state.wizard);
+        state.about = NewAboutWindow(state, state.wizard);
     else if (state.wizard && state.about->parentWidget() != state.wizard)
         state.about->setParent(state.wizard, state.about->windowFlags());
     state.about->exec();

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "engine/FilterList.h"
+#include "services/DataFiles.h"
 #include "services/Dialogs.h"
 #include "settings/GameFolders.h"
 #include "settings/RegInfo.h"
@@ -8,7 +9,6 @@
 #include "settings/frmSettings.h"
 #include "shell/AppState.h"
 #include "shell/MenuCommands.h"
-#include "widgets/WidgetGeometry.h"
 #include "wizard/frmWizard.h"
 
 namespace {
@@ -19,7 +19,7 @@ bool SettingsWindowOpen(const AppState& state) {
 
 // A filter list that cannot be used is told before anything is filtered with it.
 void TellUnusableFilterList(AppState& state) {
-    const QString problem = FilterListProblem(state.programDir, QStringLiteral("unreal.flt"));
+    const QString problem = FilterListProblem(state.programDir, QLatin1String(FilterFileName));
     if (!problem.isEmpty())
         state.dialogs->message(problem, QStringLiteral("Filter List"), Dialogs::Buttons::Ok);
 }
@@ -30,6 +30,7 @@ std::unique_ptr<frmWizard> Main(WizardSession& session, AppState& state) {
     auto wizard = std::make_unique<frmWizard>(session, state);
     state.wizard = wizard.get();
     state.AppIcon = wizard->windowIcon();
+    ConnectMenuCommands(*wizard, state);
     CreateStartupWindows(state);
     TellUnusableFilterList(state);
     GetRegInfo(state);
@@ -41,24 +42,6 @@ void GetRegInfo(AppState& state) {
     const bool settingsNeeded = LoadRegInfo(*state.store, state.settings);
     if (settingsNeeded && !SettingsWindowOpen(state))
         ShowSettingsModal(state);
-    const bool modalSettings = SettingsWindowOpen(state) && state.settingsWindow->isModal();
-    if (state.wizard && !state.wizard->isVisible() && !modalSettings)
+    if (state.wizard && !state.wizard->isVisible())
         state.wizard->showCentred();
-}
-
-void SaveWindowPos(AppState& state, const QWidget* window) {
-    if (!window || window != state.wizard || state.WindowPosReset)
-        return;
-    const QRect outer = window->frameGeometry();
-    const auto twips = [](int pixels) { return QString::number(pixels * TwipsPerPixel); };
-    const QString section = Store::WindowPos;
-    SaveSetting(*state.store, section, Store::WizTop, twips(outer.top()));
-    SaveSetting(*state.store, section, Store::WizLeft, twips(outer.left()));
-    SaveSetting(*state.store, section, Store::WizWidth, twips(outer.width()));
-    SaveSetting(*state.store, section, Store::WizHeight, twips(outer.height()));
-}
-
-void ShutItDown(AppState& state) {
-    if (state.endProcess)
-        state.endProcess();
 }

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-class QWidget;
 class WizardSession;
 class frmWizard;
 struct AppState;
@@ -15,13 +14,5 @@ std::unique_ptr<frmWizard> Main(WizardSession& session, AppState& state);
 
 // Loads UTDir, UTXDir and PicView from the store. When a folder is missing and
 // the settings window is not up yet, the settings window is shown modally
-// first. Then the wizard is shown, centred, unless it is already on screen or
-// a modal settings window is up (its own GetRegInfo leaves that to this one).
+// first. Then the wizard is shown, centred, unless it is already on screen.
 void GetRegInfo(AppState& state);
-
-// Stores the wizard's outer placement in twips under "WindowPos", unless the
-// placement was reset in this run. Any other window stores nothing.
-void SaveWindowPos(AppState& state, const QWidget* window);
-
-// Ends the process.
-void ShutItDown(AppState& state);

@@ -4,7 +4,6 @@
 #include "services/FilePaths.h"
 #include "services/SafeFile.h"
 #include "services/Text1252.h"
-#include "shell/AppState.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
 
@@ -25,20 +24,20 @@ QString TutorialText(const QString& programDir) {
     return QStringLiteral("Hmm... wheres the tutorial.txt file?");
 }
 
-frmTutorial::frmTutorial(AppState& state, QWidget* parent)
+frmTutorial::frmTutorial(const QString& programDir, const QIcon& icon, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmTutorial"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Tutorial"));
-    setWindowIcon(state.AppIcon);
+    setWindowIcon(icon);
     resize(Px(4785), Px(2850));
 
     txtTutorial = new QPlainTextEdit(this);
     txtTutorial->setObjectName(QStringLiteral("txtTutorial"));
     txtTutorial->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtTutorial->setGeometry(0, 0, width(), height());
-    txtTutorial->setPlainText(TutorialText(state.programDir));
+    txtTutorial->setPlainText(TutorialText(programDir));
     txtTutorial->setAccessibleName(QStringLiteral("Tutorial"));
     KeepFitted(*txtTutorial, *this, 27, 8);
     UseDesktopKeys(*this);

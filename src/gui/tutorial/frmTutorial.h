@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
-struct AppState;
+class QIcon;
 
 // The help text shipped beside the program: tutorial.txt, else readme.txt,
 // else a one-line complaint. The file is read when the window is created; the
@@ -13,7 +13,7 @@ class frmTutorial : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmTutorial(AppState& state, QWidget* parent = nullptr);
+    frmTutorial(const QString& programDir, const QIcon& icon, QWidget* parent = nullptr);
 
     QPlainTextEdit* txtTutorial;
 };

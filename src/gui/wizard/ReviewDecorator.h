@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/TextureCensus.h"
-#include "wizard/ThumbnailLoader.h"
+#include "widgets/ThumbnailLoader.h"
 
 #include <QHash>
 #include <QIcon>

@@ -5,14 +5,13 @@
 #include "preview/frmPreview.h"
 #include "services/FilePaths.h"
 #include "services/clsCdlg.h"
-#include "shell/AppIcon.h"
-#include "shell/AppState.h"
-#include "shell/MenuCommands.h"
-#include "shell/Startup.h"
+#include "settings/SettingsStore.h"
+#include "widgets/AppIcon.h"
 #include "widgets/WidgetFonts.h"
 #include "widgets/WidgetGeometry.h"
 #include "widgets/WidgetKeys.h"
 #include "widgets/WidgetText.h"
+#include "widgets/WindowContext.h"
 #include "wizard/PackageDrop.h"
 #include "wizard/ReviewDecorator.h"
 #include "wizard/SkinCheckView.h"
@@ -128,7 +127,7 @@ QString LeftOutText(const QStringList& leftOut) {
 
 } // namespace
 
-frmWizard::frmWizard(WizardSession& session, AppState& state, QWidget* parent)
+frmWizard::frmWizard(WizardSession& session, WindowContext& state, QWidget* parent)
     : QMainWindow(parent), session_(session), state_(state) {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Varnwick Pro - Wizard"));
@@ -354,11 +353,6 @@ void frmWizard::createStepFive() {
 }
 
 void frmWizard::connectControls() {
-    connect(mnuSettings, &QAction::triggered, this, [this] { mnuSettings_Click(state_); });
-    connect(mnuEditTypes, &QAction::triggered, this, [this] { mnuEditTypes_Click(state_); });
-    connect(mnuEditFilter, &QAction::triggered, this, [this] { mnuEditFilter_Click(state_); });
-    connect(mnuTutorial, &QAction::triggered, this, [this] { mnuTutorial_Click(state_); });
-    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(state_); });
     connect(mnuPreview, &QAction::triggered, this, &frmWizard::mnuPreview_Click);
     connect(cmdRemoveMarked, &QPushButton::clicked, this, &frmWizard::removeNonTextures);
     connect(actRemoveMarked, &QAction::triggered, this, &frmWizard::removeNonTextures);
@@ -521,20 +515,20 @@ void frmWizard::addBackLeftOut() {
 // The preview shows the entry selected in step four while it is open; it is
 // created when first asked for.
 void frmWizard::mnuPreview_Click() {
-    if (!state_.preview)
-        state_.preview = new frmPreview(state_, this, state_.decodeTopMip);
-    state_.preview->show();
-    state_.preview->raise();
-    state_.preview->activateWindow();
+    if (!preview_)
+        preview_ = new frmPreview(state_, this, state_.decodeTopMip);
+    preview_->show();
+    preview_->raise();
+    preview_->activateWindow();
     previewSelection();
 }
 
 void frmWizard::previewSelection() {
-    if (!state_.preview || !state_.preview->isVisible())
+    if (!preview_ || !preview_->isVisible())
         return;
     const QListWidgetItem* current = step_ >= 4 ? lstItems->currentItem() : nullptr;
-    state_.preview->showEntry(session_.objects(), session_.census(),
-                              current ? current->text() : QString());
+    preview_->showEntry(session_.objects(), session_.census(),
+                        current ? current->text() : QString());
 }
 
 void frmWizard::cmdOpen_Click() {
@@ -669,12 +663,27 @@ bool frmWizard::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// The outer placement in twips under "WindowPos", unless it was reset in
+// this run.
+void frmWizard::savePlacement() const {
+    if (state_.WindowPosReset || !state_.store)
+        return;
+    const QRect outer = frameGeometry();
+    const auto twips = [](int pixels) { return QString::number(pixels * TwipsPerPixel); };
+    QSettings& store = *state_.store;
+    SaveSetting(store, Store::WindowPos, Store::WizTop, twips(outer.top()));
+    SaveSetting(store, Store::WindowPos, Store::WizLeft, twips(outer.left()));
+    SaveSetting(store, Store::WindowPos, Store::WizWidth, twips(outer.width()));
+    SaveSetting(store, Store::WindowPos, Store::WizHeight, twips(outer.height()));
+}
+
 void frmWizard::closeEvent(QCloseEvent* event) {
-    SaveWindowPos(state_, this);
-    if (state_.preview)
-        state_.preview->close();
+    savePlacement();
+    if (preview_)
+        preview_->close();
     event->accept();
-    ShutItDown(state_);
+    if (state_.endProcess)
+        state_.endProcess();
 }
 
 // A package dragged from a file manager opens like one chosen in step one's

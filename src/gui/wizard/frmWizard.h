@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMargins>
+#include <QPointer>
 #include <array>
 
 class Dialogs;
@@ -17,19 +18,21 @@ class ReviewDecorator;
 class SkinCheckView;
 class WizardSession;
 class clsCdlg;
-struct AppState;
+class frmPreview;
+struct WindowContext;
 
 // The program's main window: five steps, one panel each, from choosing a
 // package to saving its .int text; a view of the wizard's session, which
 // holds the package, the type, the reviewed names and the text. Closing it
-// ends the program.
+// stores its placement and ends the program. The program's shell connects the
+// menu entries that open its other windows.
 class frmWizard : public QMainWindow {
     Q_OBJECT
 
 public:
     // Creating the window runs its load step: editor menus enabled, the type
     // list filled from the catalogue, the window sized to step one.
-    frmWizard(WizardSession& session, AppState& state, QWidget* parent = nullptr);
+    frmWizard(WizardSession& session, WindowContext& state, QWidget* parent = nullptr);
 
     // The step shown, 1 to 5.
     int step() const { return step_; }
@@ -134,6 +137,7 @@ private:
     void addBackLeftOut();
     void mnuPreview_Click();
     void previewSelection();
+    void savePlacement() const;
 
     void showPanel(int from, int to, bool forward);
     void focusStep();
@@ -141,7 +145,8 @@ private:
     void setEditorMenus(bool enabled);
 
     WizardSession& session_;
-    AppState& state_;
+    WindowContext& state_;
+    QPointer<frmPreview> preview_; // created when first asked for
     int step_ = 1;
     // Outer width and height beyond the panel shown: frame, caption and menu.
     int widthMargin_ = 0;

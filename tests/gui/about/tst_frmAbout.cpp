@@ -32,7 +32,7 @@ private slots:
     void init() {
         t = std::make_unique<WindowTestState>();
         SaveSetting(t->store, "Settings", "UpdateURL", server.address().toString());
-        about = new frmAbout(t->state);
+        about = new frmAbout(t->store, t->state.updateBuffer, {});
         about->show();
         opened.clear();
     }

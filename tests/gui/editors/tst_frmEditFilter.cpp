@@ -28,7 +28,7 @@ private slots:
         WindowTestState t;
         QVERIFY(WriteBytes(t.programFile("unreal.flt"), EncodeFilterFile(Old).value()));
         QVERIFY(reported.isEmpty() || QDir().mkdir(t.programFile("oldunreal.flt")));
-        frmEditFilter window(t.state);
+        frmEditFilter window(t.programDir, t.dialogs);
         window.show();
         t.dialogs.answers.enqueue(answer);
         emit window.entryList->itemDoubleClicked(window.entryList->item(0));
@@ -68,7 +68,7 @@ private slots:
         WindowTestState t;
         QVERIFY(WriteBytes(t.programFile("unreal.flt"), QByteArray(64, '\r')));
         QVERIFY(WriteBytes(t.programFile("oldunreal.flt"), EncodeFilterFile(Old).value()));
-        frmEditFilter window(t.state);
+        frmEditFilter window(t.programDir, t.dialogs);
         QCOMPARE(t.dialogs.messages.size(), 1);
         QVERIFY(
             t.dialogs.messages[0].text.contains(t.programFile("unreal.flt") + " cannot be used"));

@@ -37,7 +37,7 @@ private slots:
         WindowTestState t;
         QString ini = t.programFile("SkinFormats.ini");
         QVERIFY(bytes == "/" ? QDir().mkdir(ini) : bytes.isNull() || WriteBytes(ini, bytes));
-        frmEditTypes window(t.state);
+        frmEditTypes window(t.programDir, t.dialogs);
         window.show();
         window.Text1->setPlainText("[half a record");
         window.mnuReload->trigger();

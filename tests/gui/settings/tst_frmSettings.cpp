@@ -1,6 +1,7 @@
 #include "settings/frmSettings.h"
 
 #include "WindowTestState.h"
+#include "shell/MenuCommands.h"
 
 // Store entries read "Key=value; ...", a key without a section in "Settings".
 const QString Old = "PicView=1; Splash=2; Startup=False; UTDir=/o; UTXDir=/s; WindowPos/WizTop=15";
@@ -25,7 +26,7 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.close();
         WindowTestState t;
-        frmSettings window(t.state);
+        frmSettings window(t.store, t.dialogs, {});
         QCOMPARE(window.txtDir[1]->text(), game);
         QVERIFY(t.store.allKeys().isEmpty());
     }
@@ -57,7 +58,7 @@ private slots:
             const QString key = entry.section('=', 0, 0);
             t.store.setValue(key.contains('/') ? key : "Settings/" + key, entry.section('=', 1));
         }
-        const QPointer<frmSettings> window = t.state.settingsWindow = new frmSettings(t.state);
+        const QPointer<frmSettings> window = t.state.settingsWindow = NewSettingsWindow(t.state);
         window->show();
         window->txtDir[1]->setText(steps[0]);
         for (const QString& button : steps.mid(1))
@@ -83,10 +84,10 @@ private slots:
         QFETCH(QString, button);
         WindowTestState t;
         QVERIFY(QDir().mkdir(t.store.fileName())); // a folder where the file belongs
-        frmSettings window(t.state);
-        for (QLineEdit* folder : window.txtDir)
+        const QPointer<frmSettings> window = NewSettingsWindow(t.state);
+        for (QLineEdit* folder : window->txtDir)
             folder->setText("/ut");
-        window.findChild<QPushButton*>(button)->click();
+        window->findChild<QPushButton*>(button)->click();
         QCOMPARE(t.dialogs.titles(), QStringList{"Settings"});
         QVERIFY(t.dialogs.messages[0].text.contains(t.store.fileName()));
         QCOMPARE(t.store.value("Settings/Startup").toString(), "True");

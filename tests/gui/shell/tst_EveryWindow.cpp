@@ -149,8 +149,10 @@ private slots:
             QVERIFY(QFile::copy(BuiltBinDir() + '/' + name, t.programFile(name)));
         QStringList found;
         for (QWidget* window : std::initializer_list<QWidget*>{
-                 new frmSettings(t.state), new frmBrowse(t.state), new frmEditFilter(t.state),
-                 new frmEditTypes(t.state), new frmTutorial(t.state), new frmAbout(t.state)}) {
+                 new frmSettings(t.store, t.dialogs, {}), new frmBrowse({}),
+                 new frmEditFilter(t.programDir, t.dialogs),
+                 new frmEditTypes(t.programDir, t.dialogs), new frmTutorial(t.programDir, {}),
+                 new frmAbout(t.store, t.state.updateBuffer, {})}) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             found << Misfits(*window);

@@ -11,6 +11,7 @@ struct Running : WindowTestState {
     frmWizard wizard{session, state};
     Running() {
         state.wizard = &wizard;
+        ConnectMenuCommands(wizard, state);
         wizard.move(400, 200);
         wizard.show();
     }

@@ -1,4 +1,4 @@
-#include "wizard/ThumbnailLoader.h"
+#include "widgets/ThumbnailLoader.h"
 
 #include <QMutex>
 #include <QThreadPool>

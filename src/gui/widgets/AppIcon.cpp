@@ -1,4 +1,4 @@
-#include "shell/AppIcon.h"
+#include "widgets/AppIcon.h"
 
 QIcon MakeAppIcon() {
     QIcon icon;
