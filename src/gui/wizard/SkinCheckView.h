@@ -1,7 +1,7 @@
 #pragma once
 
 #include "check/SkinCheck.h"
-#include "wizard/ThumbnailLoader.h"
+#include "widgets/ThumbnailLoader.h"
 
 #include <QHash>
 #include <QImage>
