@@ -14,6 +14,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -127,7 +128,10 @@ struct TempFile {
 
 std::optional<TempFile> CreateTempBeside(const QString& target, int& err) {
     const QFileInfo info(target);
-    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.';
+    // The process number keeps writers forked from one process, whose random
+    // generators run in step, from picking each other's names.
+    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
+                         QString::number(::getpid()) + u'.';
     for (int attempt = 0; attempt < MaxTempAttempts; ++attempt) {
         const QString path = stem + QString::number(QRandomGenerator::global()->generate64(), 36) +
                              QStringLiteral(".tmp");
@@ -146,17 +150,19 @@ std::optional<TempFile> CreateTempBeside(const QString& target, int& err) {
 }
 
 // Puts the finished temporary file in place at `target`; the error number,
-// or 0 when it is there.
-using Commit = int (*)(const QString& temp, const QString& target);
+// or 0 when it is there. `moved` is set when the temporary name is gone: that
+// name is free again then, and may already be another writer's.
+using Commit = int (*)(const QString& temp, const QString& target, bool& moved);
 
-int ReplaceCommit(const QString& temp, const QString& target) {
-    return ::rename(Native(temp).constData(), Native(target).constData()) == 0 ? 0 : errno;
+int ReplaceCommit(const QString& temp, const QString& target, bool& moved) {
+    moved = ::rename(Native(temp).constData(), Native(target).constData()) == 0;
+    return moved ? 0 : errno;
 }
 
 // Replaces the empty regular file at `target`, unless another writer got
 // there first: the writers take turns through a lock on the empty file, and
 // each checks under the lock that the name still holds that same empty file.
-int ReplaceEmptyCommit(const QString& temp, const QString& target) {
+int ReplaceEmptyCommit(const QString& temp, const QString& target, bool& moved) {
     const Descriptor held(
         ::open(Native(target).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (held.get() < 0 || ::flock(held.get(), LOCK_EX) != 0)
@@ -166,7 +172,7 @@ int ReplaceEmptyCommit(const QString& temp, const QString& target) {
                            ::lstat(Native(target).constData(), &named) == 0 &&
                            locked.st_dev == named.st_dev && locked.st_ino == named.st_ino &&
                            S_ISREG(locked.st_mode) && locked.st_size == 0;
-    return unchanged ? ReplaceCommit(temp, target) : EAGAIN;
+    return unchanged ? ReplaceCommit(temp, target, moved) : EAGAIN;
 }
 
 bool IsEmptyRegularFile(const QString& path) {
@@ -175,18 +181,18 @@ bool IsEmptyRegularFile(const QString& path) {
            info.st_size == 0;
 }
 
-int NoReplaceCommit(const QString& temp, const QString& target) {
+int NoReplaceCommit(const QString& temp, const QString& target, bool& moved) {
     for (;;) {
         int err = ::link(Native(temp).constData(), Native(target).constData()) == 0 ? 0 : errno;
         // File systems without hard links may still rename without replacing.
-        if (err == EPERM || err == EOPNOTSUPP || err == EMLINK)
-            err = ::renameat2(AT_FDCWD, Native(temp).constData(), AT_FDCWD,
-                              Native(target).constData(), RENAME_NOREPLACE) == 0
-                      ? 0
-                      : errno;
+        if (err == EPERM || err == EOPNOTSUPP || err == EMLINK) {
+            moved = ::renameat2(AT_FDCWD, Native(temp).constData(), AT_FDCWD,
+                                Native(target).constData(), RENAME_NOREPLACE) == 0;
+            err = moved ? 0 : errno;
+        }
         // An empty file holds nothing to lose.
         if (err == EEXIST && IsEmptyRegularFile(target))
-            err = ReplaceEmptyCommit(temp, target);
+            err = ReplaceEmptyCommit(temp, target, moved);
         if (err != EAGAIN)
             return err;
     }
@@ -209,10 +215,12 @@ int WriteAndCommit(const QString& target, const QByteArray& bytes, Commit commit
         err = errno;
     if (const int closed = fd.close(); err == 0)
         err = closed;
+    bool moved = false;
     if (err == 0)
-        err = commit(temp->path, target);
-    // After a rename the temporary name is gone; after a link it is a second name.
-    ::unlink(Native(temp->path).constData());
+        err = commit(temp->path, target, moved);
+    // After a link the temporary name is a second name of the new file.
+    if (!moved)
+        ::unlink(Native(temp->path).constData());
     return err;
 }
 
@@ -238,33 +246,24 @@ QString WriteTargetProblem(const QString& path, QString& final) {
 } // namespace
 
 QString FileErrorReason(int errorNumber) {
-    switch (errorNumber) {
-    case ENOENT:
-        return QStringLiteral("there is no such file.");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("permission denied.");
-    case ELOOP:
-        return QStringLiteral("too many levels of symbolic links.");
-    case ENOSPC:
-        return QStringLiteral("no space left on the device.");
-    case EDQUOT:
-        return QStringLiteral("the disk quota is used up.");
-    case EFBIG:
-        return QStringLiteral("file too large.");
-    case EROFS:
-        return QStringLiteral("the file system is read-only.");
-    case ENOTDIR:
-        return QStringLiteral("a part of the path is not a folder.");
-    case EISDIR:
-        return QStringLiteral("it is a folder.");
-    case ENAMETOOLONG:
-        return QStringLiteral("the name is too long.");
-    case EEXIST:
-        return QStringLiteral("the file exists already.");
-    default:
-        break;
-    }
+    // The reasons a user meets most, in the words of the program's messages.
+    static constexpr std::pair<int, const char*> Reasons[] = {
+        {ENOENT, "there is no such file."},
+        {EACCES, "permission denied."},
+        {EPERM, "permission denied."},
+        {ELOOP, "too many levels of symbolic links."},
+        {ENOSPC, "no space left on the device."},
+        {EDQUOT, "the disk quota is used up."},
+        {EFBIG, "file too large."},
+        {EROFS, "the file system is read-only."},
+        {ENOTDIR, "a part of the path is not a folder."},
+        {EISDIR, "it is a folder."},
+        {ENAMETOOLONG, "the name is too long."},
+        {EEXIST, "the file exists already."},
+    };
+    for (const auto& [number, reason] : Reasons)
+        if (number == errorNumber)
+            return QString::fromLatin1(reason);
     QString text = QString::fromLocal8Bit(std::strerror(errorNumber));
     if (!text.isEmpty())
         text[0] = text[0].toLower();
