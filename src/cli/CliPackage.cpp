@@ -55,11 +55,6 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
         return Failed(CliStatus::Unreadable, path,
                       QStringLiteral("not a package this program can read (its header or name "
                                      "table is damaged, or it is no Unreal package)."));
-    const QStringList& read = session.package().PackageRead.Names;
-    if (std::all_of(read.cbegin(), read.cend(), [](const QString& n) { return n.isEmpty(); }))
-        return Failed(CliStatus::Unreadable, path,
-                      QStringLiteral("its name table is in a layout this program cannot read; "
-                                     "no name could be taken from it."));
     // Step four's list does not depend on the type.
     PackageOutcome outcome;
     outcome.contents = session.contents();
