@@ -3,6 +3,7 @@
 #include "CliConsole.h"
 #include "CliPackage.h"
 #include "catalogue/ModelSlots.h"
+#include "catalogue/SkinCatalogue.h"
 #include "check/GameFiles.h"
 #include "check/SkinCheck.h"
 #include "engine/PackageReader.h"
@@ -15,6 +16,35 @@
 #include <QFileInfo>
 
 namespace {
+
+// The installed .int files, System/<Package>.int beside each package's
+// folder, names matched ignoring case. Each game folder is listed once,
+// however many of its packages are checked.
+class InstalledIntFiles {
+public:
+    // Empty when the package has none.
+    QString find(const QString& packagePath) {
+        const QString gameDir = QFileInfo(QFileInfo(packagePath).absolutePath()).path();
+        auto folder = folders_.find(gameDir);
+        if (folder == folders_.end())
+            folder = folders_.insert(gameDir, List(gameDir));
+        return folder->value(ShortUTXName(packagePath, true, true).toLower() +
+                             QStringLiteral(".int"));
+    }
+
+private:
+    static QHash<QString, QString> List(const QString& gameDir) {
+        QHash<QString, QString> files; // lower-case name -> path
+        const QDir system(GameSubfolder(gameDir, QStringLiteral("System")));
+        for (const QString& name : system.entryList({QStringLiteral("*.int")}, QDir::Files)) {
+            if (!files.contains(name.toLower()))
+                files.insert(name.toLower(), system.filePath(name));
+        }
+        return files;
+    }
+
+    QHash<QString, QHash<QString, QString>> folders_; // game folder -> its .int files
+};
 
 // The text to check for one package and the name to report it under.
 struct CheckedText {
@@ -30,11 +60,11 @@ CheckedText TextFromFile(const QString& path) {
 }
 
 CheckedText TextToCheck(const QString& package, const CliOptions& options,
-                        const PackageOutcome& outcome) {
+                        const PackageOutcome& outcome, InstalledIntFiles& installedFiles) {
     if (!options.intFile.isEmpty())
         return TextFromFile(options.intFile);
     if (options.installed) {
-        const QString installed = InstalledIntFile(package);
+        const QString installed = installedFiles.find(package);
         if (installed.isEmpty())
             return {{},
                     {},
@@ -45,6 +75,33 @@ CheckedText TextToCheck(const QString& package, const CliOptions& options,
     return {ShortUTXName(package, true, true) + QStringLiteral(".int"),
             FromWindows1252(outcome.intText),
             {}};
+}
+
+// A package whose .int text comes from a file needs only its objects and its
+// type, not the text the program would write: it is opened once, as --list
+// opens it.
+PackageOutcome ReadCheckedPackage(const QString& path, const CliOptions& options,
+                                  const QString& dataDir, CatalogueState& catalogue,
+                                  const QStringList& typeKeys) {
+    PackageOutcome outcome;
+    const PackageResult<UnrealPackage> package = UnrealPackage::open(path);
+    if (package) {
+        outcome.contents = std::make_shared<const PackageContents>(*package);
+    } else if (ReadPackageNames(path)) {
+        // Names without readable objects: the text is still worth checking.
+        outcome.warnings.append(
+            QStringLiteral("%1: %2; the checks against its objects are left out.")
+                .arg(path, package.error()));
+    } else {
+        outcome.status = CliStatus::Unreadable;
+        outcome.error = QStringLiteral("%1: %2.").arg(path, package.error());
+        return outcome;
+    }
+    if (!options.type.isEmpty())
+        outcome.typeKey = typeKeys.value(TypeListIndex(typeKeys, options.type));
+    else if (MatchSkinFormat(ShortUTXName(path, true, true), dataDir, catalogue))
+        outcome.typeKey = catalogue.CurrentSkin.Key;
+    return outcome;
 }
 
 QString FindingLine(const QString& file, const Finding& finding) {
@@ -86,17 +143,6 @@ bool Print(const QString& text) {
 
 } // namespace
 
-QString InstalledIntFile(const QString& packagePath) {
-    const QString gameDir = QFileInfo(QFileInfo(packagePath).absolutePath()).path();
-    const QDir system(GameSubfolder(gameDir, QStringLiteral("System")));
-    const QString wanted = ShortUTXName(packagePath, true, true) + QStringLiteral(".int");
-    for (const QString& name : system.entryList({wanted}, QDir::Files)) {
-        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
-            return system.filePath(name);
-    }
-    return {};
-}
-
 CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
     if (!options.gameDir.isEmpty() && !QFileInfo(options.gameDir).isDir()) {
         ReportError(QStringLiteral("%1: no such game folder.").arg(options.gameDir));
@@ -110,19 +156,24 @@ CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
                                                     : slotsError));
     const GameFiles game = options.gameDir.isEmpty() ? GameFiles() : ReadGameFiles(options.gameDir);
 
+    const bool textFromFile = options.installed || !options.intFile.isEmpty();
+    CatalogueState catalogue;
+    const QStringList typeKeys =
+        textFromFile ? LoadSkinInfo(dataDir, catalogue).keys : QStringList();
+    InstalledIntFiles installedFiles;
     CliStatus worst = CliStatus::Done;
     for (const QString& package : options.packages) {
-        const PackageOutcome outcome = RunPackage(package, options, dataDir);
+        const PackageOutcome outcome =
+            textFromFile ? ReadCheckedPackage(package, options, dataDir, catalogue, typeKeys)
+                         : RunPackage(package, options, dataDir);
         for (const QString& warning : outcome.warnings)
             ReportWarning(warning);
-        const bool typeUnknown = outcome.status == CliStatus::UnknownType;
-        if (outcome.status != CliStatus::Done &&
-            !(typeUnknown && (options.installed || !options.intFile.isEmpty()))) {
+        if (outcome.status != CliStatus::Done) {
             ReportError(outcome.error);
             worst = Worse(worst, outcome.status);
             continue;
         }
-        const CheckedText checked = TextToCheck(package, options, outcome);
+        const CheckedText checked = TextToCheck(package, options, outcome, installedFiles);
         if (!checked.error.isEmpty()) {
             ReportError(checked.error);
             worst = Worse(worst, CliStatus::Unreadable);

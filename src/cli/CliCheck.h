@@ -10,8 +10,3 @@
 // the findings and the player setup menu's listing. Every package is tried;
 // CheckErrors when an error was found, or the worst failure.
 CliStatus RunCheck(const CliOptions& options, const QString& dataDir);
-
-// The installed .int of the package at `packagePath`: System/<Package>.int
-// beside the package's folder, each name matched ignoring case; empty when
-// there is none.
-QString InstalledIntFile(const QString& packagePath);

@@ -133,6 +133,17 @@ private slots:
         quiet("output folder missing", "-o missing/x.int" + foo, 4, "missing/x.int");
         quiet("output exists", "-o Existing.int" + foo, 4, "--force");
         quiet("itself", "--force -o ./" + foo.trimmed() + foo, 4, "package itself");
+        QTest::newRow("check a line the game skips")
+            << "--check --int Existing.int Sk_Bar.utx" << 5
+            << QByteArray("Existing.int: note: No model is known for this skin type, so the menu "
+                          "listing and the body part checks are left out.\nExisting.int:1: error: "
+                          "The game skips this line: it is neither a [section] header (at the "
+                          "very start and end of the line) nor a Key=Value line.\nMenu listing: "
+                          "unknown (no model for this skin type).\nExisting.int: 1 error, 1 "
+                          "note\n")
+            << QString();
+        quiet("check, nothing installed", "--check --installed Sk_Bar.utx", 2,
+              "no System/Sk_Bar.int");
         // All are tried, the worst wins; even --force keeps a first .int of the same name.
         quiet("several", "--force --output-dir . Empty.utx Mystery.utx" + foo + other, 4,
               "already written");
