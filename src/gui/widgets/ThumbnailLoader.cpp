@@ -16,6 +16,16 @@ struct ThumbnailLoader::Shared {
 
 namespace {
 
+// The pixels seen as a picture, without a copy: valid while `image` lives. A
+// null image for pixels that do not match the size.
+QImage PixelsAsImage(const RgbaImage& image) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != qsizetype(image.width) * image.height * 4)
+        return {};
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.constData()), image.width,
+                  image.height, image.width * 4, QImage::Format_RGBA8888);
+}
+
 Thumbnail Picture(const UnrealPackage& package, const ThumbnailRequest& request,
                   const TopMipDecoder& decode) {
     Thumbnail picture;
@@ -26,24 +36,22 @@ Thumbnail Picture(const UnrealPackage& package, const ThumbnailRequest& request,
         picture.error = pixels.error();
         return picture;
     }
-    picture.image = ToQImage(*pixels);
-    const QSize size = picture.image.size();
+    // A picture to be scaled down is read in place: the scaling makes the copy.
+    const QImage pixelsSeen = PixelsAsImage(*pixels);
+    const QSize size = pixelsSeen.size();
     if (!request.fitIn.isEmpty() &&
         (size.width() > request.fitIn.width() || size.height() > request.fitIn.height()))
-        picture.image =
-            picture.image.scaled(request.fitIn, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture.image = pixelsSeen.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                            .scaled(request.fitIn, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    else
+        picture.image = pixelsSeen.copy();
     return picture;
 }
 
 } // namespace
 
 QImage ToQImage(const RgbaImage& image) {
-    if (image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() != qsizetype(image.width) * image.height * 4)
-        return {};
-    return QImage(reinterpret_cast<const uchar*>(image.pixels.constData()), image.width,
-                  image.height, image.width * 4, QImage::Format_RGBA8888)
-        .copy();
+    return PixelsAsImage(image).copy();
 }
 
 ThumbnailLoader::ThumbnailLoader(QObject* parent, TopMipDecoder decode)

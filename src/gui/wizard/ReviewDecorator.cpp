@@ -14,6 +14,7 @@ ReviewDecorator::ReviewDecorator(QListWidget& list, TopMipDecoder decode, QObjec
 }
 
 void ReviewDecorator::decorate(const TextureCensus& census) {
+    indexRows();
     const QColor grey = list_.palette().color(QPalette::Disabled, QPalette::Text);
     for (int row = 0; row < list_.count(); ++row) {
         QListWidgetItem* item = list_.item(row);
@@ -52,14 +53,37 @@ void ReviewDecorator::forget() {
     pictures_.clear();
 }
 
+// Pictures arrive a few at a time: each finds its row through the index
+// rather than by a walk over the whole list.
 void ReviewDecorator::place(const QHash<QString, Thumbnail>& pictures) {
-    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
-        if (!it->image.isNull())
-            pictures_.insert(it.key(), QIcon(QPixmap::fromImage(it->image)));
-    for (int row = 0; row < list_.count(); ++row) {
-        QListWidgetItem* item = list_.item(row);
-        const auto picture = pictures_.constFind(item->text().toLower());
-        if (picture != pictures_.cend() && pictures.contains(item->text().toLower()))
-            item->setIcon(*picture);
+    bool indexed = false;
+    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+        if (it->image.isNull())
+            continue;
+        const QIcon picture(QPixmap::fromImage(it->image));
+        pictures_.insert(it.key(), picture);
+        if (QListWidgetItem* item = itemNamed(it.key(), indexed))
+            item->setIcon(picture);
     }
+}
+
+void ReviewDecorator::indexRows() {
+    rows_.clear();
+    for (int row = 0; row < list_.count(); ++row)
+        rows_.insert(list_.item(row)->text().toLower(), row);
+}
+
+// The entry showing `key`, or none. The index is checked against the list
+// and built again, at most once per delivery, when the list has changed.
+QListWidgetItem* ReviewDecorator::itemNamed(const QString& key, bool& indexed) {
+    const auto matches = [&](QListWidgetItem* item) {
+        return item && item->text().toLower() == key;
+    };
+    QListWidgetItem* item = list_.item(rows_.value(key, -1));
+    if (matches(item) || indexed)
+        return matches(item) ? item : nullptr;
+    indexRows();
+    indexed = true;
+    item = list_.item(rows_.value(key, -1));
+    return matches(item) ? item : nullptr;
 }

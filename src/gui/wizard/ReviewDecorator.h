@@ -9,6 +9,7 @@
 #include <optional>
 
 class QListWidget;
+class QListWidgetItem;
 
 // Step four's pictures and marks: each entry of the list under review shows
 // its texture's top mip as soon as it is decoded, and entries the package
@@ -41,9 +42,12 @@ signals:
 
 private:
     void place(const QHash<QString, Thumbnail>& pictures);
+    void indexRows();
+    QListWidgetItem* itemNamed(const QString& key, bool& indexed);
 
     QListWidget& list_;
     ThumbnailLoader loader_;
     QHash<QString, QIcon> pictures_; // lower-cased name -> its picture
+    QHash<QString, int> rows_;       // lower-cased name -> its row, as last indexed
     QIcon blank_;                    // keeps names in line while pictures are missing
 };
