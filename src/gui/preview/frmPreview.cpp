@@ -3,6 +3,7 @@
 #include "preview/TextureView.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WidgetFonts.h"
+#include "widgets/WidgetGeometry.h"
 #include "widgets/WindowContext.h"
 
 #include <QButtonGroup>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -126,7 +128,7 @@ frmPreview::frmPreview(const WindowContext& state, QWidget* parent, TopMipDecode
     const QByteArray placement = QByteArray::fromBase64(
         GetSetting(*state.store, Store::WindowPos, Store::PreviewGeometry).toLatin1());
     if (placement.isEmpty() || !restoreGeometry(placement))
-        resize(880, 540);
+        placeFirstTime(parent);
     applyZoom();
     showEntry(std::nullopt, {}, {});
 }
@@ -216,6 +218,20 @@ void frmPreview::showPictures(const QHash<QString, Thumbnail>& pictures) {
             applyZoom();
         }
     }
+}
+
+// Beside the window that opened it where there is room, and always whole on
+// that window's screen: the window manager would put it over the wizard, and
+// partly off a small screen.
+void frmPreview::placeFirstTime(const QWidget* opener) {
+    const QRect screen = (opener ? opener->screen() : this->screen())->availableGeometry();
+    constexpr int FrameAllowance = 40; // the title bar and borders, unknown until shown
+    resize(QSize(880, 540).boundedTo(screen.size() - QSize(FrameAllowance, FrameAllowance)));
+    if (!opener)
+        return;
+    const QRect beside(opener->frameGeometry().topRight() + QPoint(1, 0),
+                       size() + QSize(FrameAllowance, FrameAllowance));
+    move(KeptOnScreen(beside, screen));
 }
 
 void frmPreview::hideEvent(QHideEvent* event) {

@@ -43,6 +43,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void placeFirstTime(const QWidget* opener);
     void applyZoom();
     void showPictures(const QHash<QString, Thumbnail>& pictures);
     void fillSet(const QList<SkinSetRow>& rows, const TextureCensus& census);
