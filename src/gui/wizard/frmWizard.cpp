@@ -466,8 +466,8 @@ void frmWizard::cboInfo_Click() {
 void frmWizard::startCheck() {
     CheckSubject subject{
         ShortUTXName(session_.package().UTXPath, true, true), session_.contents(), {}};
-    if (const ModelSlots* model =
-            FindModelSlots(ReadModelSlots(state_.programDir), cboInfo->currentText()))
+    const QList<ModelSlots> table = ReadModelSlots(state_.programDir); // outlives the row found
+    if (const ModelSlots* model = FindModelSlots(table, cboInfo->currentText()))
         subject.model = *model;
     checkView->loadContext(std::move(subject), state_.settings.UTDir);
 }

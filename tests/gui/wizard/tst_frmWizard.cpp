@@ -28,9 +28,11 @@ struct WizardRig : WindowTestState {
                    SkinRecord({"SoldierSkins", "team", "1", "5", "4", "UT male soldier"}) +
                        SkinRecord({"CommandoSkins", "team", "1", "2", "5", "UT male commando"}));
         WriteBytes(programFile("unreal.flt"), *EncodeFilterFile({"none", "color", "texture"}));
-        for (const QString name : {"SkinFormats.ini", "unreal.flt"}) // the shipped ones instead
-            if (!dataDir.isEmpty() && QFile::remove(programFile(name)))
+        for (const QString name : {"SkinFormats.ini", "unreal.flt", "ModelSlots.ini"})
+            if (!dataDir.isEmpty()) { // the shipped ones instead
+                QFile::remove(programFile(name));
                 QFile::copy(dataDir + '/' + name, programFile(name));
+            }
         WriteBytes(package("SoldierSkins_Foo.utx"),
                    BuildUtx64({"None", "foot4", "SoldierSkins_Foo", "foot5joe", "foot1", "Color",
                                "foot5bob", "Texture"}));
