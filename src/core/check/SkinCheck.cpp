@@ -76,7 +76,7 @@ public:
                     .arg(name, in_.packageName));
     }
 
-    void menuEntries(const QList<IntEntry>& entries, const QList<IntEntry>& others) {
+    void menuEntries(const QList<IntEntry>& entries) {
         const ModelSlots& model = *in_.model;
         QHash<QString, int> skinLines; // skin base -> first line
         for (const IntEntry& entry : entries) {
@@ -93,12 +93,12 @@ public:
                         .arg(*first));
             else
                 skinLines.insert(base, entry.line);
-            sharedBase(entry, others);
+            sharedBase(entry);
         }
         for (const IntEntry& entry : entries) {
             const QString item = ItemOf(entry.object);
             if (MenuConsiders(entry, model) && !entry.description.isEmpty() && item.size() > 5)
-                face(entry, item, entries, others);
+                face(entry, item, entries);
         }
     }
 
@@ -205,13 +205,28 @@ private:
                      BodyPart(PathOf(entry.object) + item.left(4), in_.model->Fixed)));
     }
 
-    void sharedBase(const IntEntry& entry, const QList<IntEntry>& others) {
+    // The described skins of the game's other .int files that this model's
+    // menu lists under `base`; the package's own .int does not count, as
+    // saving replaces it.
+    QList<IntEntry> otherSkins(const QString& base) const {
+        QList<IntEntry> found;
+        if (!in_.game)
+            return found;
+        const QString own = in_.packageName + QLatin1String(".int");
+        for (auto it = in_.game->skinsByBase.constFind(base);
+             it != in_.game->skinsByBase.cend() && it.key() == base; ++it) {
+            const bool ownFile =
+                !in_.packageName.isEmpty() && it->first.compare(own, Qt::CaseInsensitive) == 0;
+            if (!ownFile && MenuConsiders(it->second, *in_.model))
+                found.append(it->second);
+        }
+        return found;
+    }
+
+    void sharedBase(const IntEntry& entry) {
         const QString base = ItemOf(entry.object).left(4);
-        for (const IntEntry& other : others) {
-            const QString item = ItemOf(other.object);
-            if (MenuConsiders(other, *in_.model) && !other.description.isEmpty() &&
-                item.size() <= 5 && item.left(4) == base &&
-                other.object.compare(entry.object, Qt::CaseInsensitive) != 0) {
+        for (const IntEntry& other : otherSkins(base)) {
+            if (other.object.compare(entry.object, Qt::CaseInsensitive) != 0) {
                 add(Severity::Warning, CheckRule::SharedBase, entry.line,
                     QStringLiteral("The skin %1 in another .int file of the game also begins with "
                                    "%2: the menu shows the faces of both skins under each.")
@@ -230,12 +245,10 @@ private:
         });
     }
 
-    void face(const IntEntry& entry, const QString& item, const QList<IntEntry>& entries,
-              const QList<IntEntry>& others) {
+    void face(const IntEntry& entry, const QString& item, const QList<IntEntry>& entries) {
         const ModelSlots& model = *in_.model;
         const QString base = item.left(4);
-        if (!HasSkin(entries, model, base, Qt::CaseSensitive) &&
-            !HasSkin(others, model, base, Qt::CaseSensitive)) {
+        if (!HasSkin(entries, model, base, Qt::CaseSensitive) && otherSkins(base).isEmpty()) {
             QString hint;
             if (HasSkin(entries, model, base, Qt::CaseInsensitive))
                 hint = QStringLiteral(" (a skin differs only in capitals, and case counts here)");
@@ -289,24 +302,6 @@ private:
     }
 };
 
-// The entries of the game's other .int files that this model's menu
-// considers; the package's own .int does not count, as saving replaces it.
-QList<IntEntry> OtherEntries(const CheckInput& input) {
-    QList<IntEntry> others;
-    if (!input.game)
-        return others;
-    const QString own = input.packageName + QLatin1String(".int");
-    for (const IntFile& file : input.game->intFiles) {
-        if (!input.packageName.isEmpty() && file.fileName.compare(own, Qt::CaseInsensitive) == 0)
-            continue;
-        for (const IntEntry& entry : file.entries) {
-            if (MenuConsiders(entry, *input.model))
-                others.append(entry);
-        }
-    }
-    return others;
-}
-
 void MarkPortraits(QList<MenuSkin>& menu, const PackageContents& package) {
     for (MenuSkin& skin : menu) {
         for (MenuFace& face : skin.faces) {
@@ -319,12 +314,15 @@ void MarkPortraits(QList<MenuSkin>& menu, const PackageContents& package) {
 
 } // namespace
 
-void GameFiles::add(IntFile file) {
+void GameFiles::add(const IntFile& file) {
     for (const IntEntry& entry : file.entries) {
-        if (entry.isTexture())
-            namedIn.insert(entry.object.toLower(), file.fileName);
+        if (!entry.isTexture())
+            continue;
+        namedIn.insert(entry.object.toLower(), file.fileName);
+        const QString item = ItemOf(entry.object);
+        if (!entry.description.isEmpty() && item.size() <= 5)
+            skinsByBase.insert(item.left(4), {file.fileName, entry});
     }
-    intFiles.append(std::move(file));
 }
 
 PackageContents::PackageContents(UnrealPackage package) : package_(std::move(package)) {
@@ -351,9 +349,8 @@ CheckResult CheckSkin(const CheckInput& input) {
     Checker checker(input, result.findings);
     checker.entries(reading.entries);
     if (input.model) {
-        const QList<IntEntry> others = OtherEntries(input);
         if (input.model->Faces)
-            checker.menuEntries(reading.entries, others);
+            checker.menuEntries(reading.entries);
         result.menu = ListSkinMenu(reading.entries, *input.model);
         if (input.package) {
             MarkPortraits(result.menu, *input.package);

@@ -42,11 +42,14 @@ struct IntFile {
 // What the game's folder tells the check.
 struct GameFiles {
     QString intFolder;                    // where the game reads .int files
-    QList<IntFile> intFiles;              // every .int file there
     QSet<QString> packagesOnPath;         // lower-case names of the packages the game can find
     QMultiHash<QString, QString> namedIn; // lower-case object -> .int files naming it
+    // Described skins (names of up to five characters) by their first four
+    // characters, exactly, as the menu matches faces to them: file, entry.
+    QMultiHash<QString, std::pair<QString, IntEntry>> skinsByBase;
 
-    void add(IntFile file);
+    // Takes in the entries of one .int file there.
+    void add(const IntFile& file);
 };
 
 // Everything the check looks at; only the text is required.

@@ -129,6 +129,10 @@ private slots:
             << "Object=(Name=SoldierSkins.Gard9,Class=Texture)" << s
             << "[public]\nObject=(Name=soldierskins.gard9,Class=Texture)"
             << Line(int(CheckRule::DuplicateElsewhere), 107) << "";
+        QTest::newRow("skin base of another file")
+            << "Object=(Name=SoldierSkins.zzzz1,Class=Texture,Description=\"Z\")" << s
+            << "[public]\nObject=(Name=SoldierSkins_X.zzzz1,Class=Texture,Description=\"Y\")"
+            << Line(int(CheckRule::SharedBase), 107) << "";
         QTest::newRow("unreadable line") << "Object (Name=SoldierSkins.blkt9)" << s << ""
                                          << Line(int(CheckRule::Unreadable), 107) << "";
         QTest::newRow("cut description")
