@@ -23,7 +23,7 @@ QString LargestPackage(const QTemporaryDir& scratch) {
     const qint32 palette = builder.palette(QStringLiteral("Pal"), QByteArray(1024, '\x40'));
     for (int i = 0; i < 22; ++i)
         builder.texture(QStringLiteral("Skin%1").arg(i),
-                        Texture(0, 256, 256, QByteArray(256 * 256, char(i)), palette));
+                        TextureShape{0, 256, 256, QByteArray(256 * 256, char(i)), palette});
     const QString path = scratch.filePath(QStringLiteral("Synthetic.utx"));
     WriteFileAtomically(path, builder.build());
     return path;

@@ -61,8 +61,8 @@ void PutInt32(QByteArray& bytes, qsizetype at, qint32 value) {
     qToLittleEndian(value, bytes.data() + at);
 }
 
-PackageBuilder::PackageBuilder(quint16 version, int generations)
-    : version_(version), generations_(generations) {}
+PackageBuilder::PackageBuilder(quint16 version, int generations, const QStringList& names)
+    : version_(version), generations_(generations), names_(names) {}
 
 qint32 PackageBuilder::name(const QString& text) {
     const qsizetype at = names_.indexOf(text);
@@ -186,7 +186,7 @@ QByteArray BuildTexturePackage(const QList<SyntheticTexture>& textures,
         QByteArray pixels(size, '\0');
         for (qsizetype b = 0; b < pixels.size(); ++b)
             pixels[b] = char((b * 7 + i) & 0xFF);
-        package.texture(t.name, Texture(t.format, t.width, t.height, pixels, palette));
+        package.texture(t.name, {t.format, t.width, t.height, pixels, palette});
     }
     for (const QString& text : extraNames)
         package.name(text);
@@ -194,10 +194,7 @@ QByteArray BuildTexturePackage(const QList<SyntheticTexture>& textures,
 }
 
 QByteArray BuildUtx64(const QStringList& names) {
-    QByteArray table;
-    for (const QString& name : names)
-        table += NameEntry(69, name);
-    return BuildUtx(qint32(names.size()), 64, table);
+    return PackageBuilder(69, 1, names).build();
 }
 
 QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table) {

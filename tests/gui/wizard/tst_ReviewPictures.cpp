@@ -79,6 +79,9 @@ private slots:
         QCOMPARE(w.lblLeftOut->text(), "1 texture was left out by the filter list: blkt4engineer "
                                        "— <a href=\"add\">Add back</a>");
 
+        const QPoint belowTheLast(5, w.lstItems->viewport()->height() - 2);
+        QTest::mouseClick(w.lstItems->viewport(), Qt::LeftButton, {}, belowTheLast);
+        QTest::mouseDClick(w.lstItems->viewport(), Qt::LeftButton, {}, belowTheLast);
         w.lstItems->setCurrentRow(0);
         QTest::keyClick(w.lstItems, Qt::Key_Delete);
         QCOMPARE(ListEntries(w.lstItems), QStringList({"blkt2", "skinpal"}));
