@@ -1,5 +1,6 @@
 #include "UtxBuilder.h"
 
+#include "engine/FilterList.h"
 #include "services/Text1252.h"
 
 #include <QFile>
@@ -212,6 +213,17 @@ QByteArray SkinRecord(const SkinFormat& skin) {
         .arg(skin.Key, skin.ExcludeText, skin.SkinChar, skin.NamedChar, skin.GroupEndChar,
              skin.Description)
         .toLatin1();
+}
+
+void WriteExampleSkins(const QString& programDir, const QString& textures) {
+    WriteBytes(programDir + "/SkinFormats.ini",
+               SkinRecord({"SoldierSkins", "team", "1", "5", "4", "UT male soldier"}) +
+                   SkinRecord({"CommandoSkins", "team", "1", "2", "5", "UT male commando"}));
+    WriteBytes(programDir + "/unreal.flt", *EncodeFilterFile({"none", "color", "texture"}));
+    WriteBytes(textures + "/SoldierSkins_Foo.utx",
+               BuildUtx64({"None", "foot4", "SoldierSkins_Foo", "foot5joe", "foot1", "Color",
+                           "foot5bob", "Texture"}));
+    WriteBytes(textures + "/Mystery_Pack.UTX", BuildUtx64({"None", "abc1", "abc2", "abcd3"}));
 }
 
 bool WriteBytes(const QString& path, QByteArrayView bytes) {

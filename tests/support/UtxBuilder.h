@@ -75,3 +75,7 @@ QByteArray BuildUtx(qint32 nameCount, qint32 tableOffset, QByteArrayView table);
 QByteArray SkinRecord(const SkinFormat& skin);
 
 bool WriteBytes(const QString& path, QByteArrayView bytes); // false when that failed
+
+// A program folder of the soldier and commando types and a filter list; in `textures`
+// SoldierSkins_Foo.utx, whose type is found, and Mystery_Pack.UTX, whose type is not.
+void WriteExampleSkins(const QString& programDir, const QString& textures);

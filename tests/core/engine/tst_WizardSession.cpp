@@ -1,7 +1,6 @@
 #include "ScriptedDialogs.h"
 #include "TestPaths.h"
 #include "UtxBuilder.h"
-#include "engine/FilterList.h"
 #include "engine/WizardSession.h"
 #include "services/clsCdlg.h"
 
@@ -9,8 +8,8 @@
 #include <sys/stat.h>
 
 namespace {
-// A program folder with two skin types and a filter list beside a game folder
-// with packages. The game folder has a dot in it, as ~/.loki/ut has.
+// The example skins and a file that is no package. The game folder has a dot in it, as
+// ~/.loki/ut has.
 struct Rig {
     QTemporaryDir root;
     QString program = root.filePath("program"), game = root.filePath("U.T"),
@@ -23,14 +22,7 @@ struct Rig {
         QDir().mkpath(program);
         QDir().mkpath(textures);
         QDir().mkpath(game + "/System");
-        WriteBytes(program + "/SkinFormats.ini",
-                   SkinRecord({"SoldierSkins", "team", "1", "5", "4", "UT male soldier"}) +
-                       SkinRecord({"CommandoSkins", "team", "1", "2", "5", "UT male commando"}));
-        WriteBytes(program + "/unreal.flt", *EncodeFilterFile({"none", "color", "texture"}));
-        WriteBytes(textures + "/SoldierSkins_Foo.utx",
-                   BuildUtx64({"None", "foot4", "SoldierSkins_Foo", "foot5joe", "foot1", "Color",
-                               "foot5bob", "Texture"}));
-        WriteBytes(textures + "/Mystery_Pack.UTX", BuildUtx64({"None", "abc1", "abc2", "abcd3"}));
+        WriteExampleSkins(program, textures);
         WriteBytes(textures + "/Broken.utx", "no package at all");
         session.loadTypes();
     }

@@ -15,7 +15,6 @@ private slots:
         QTest::addColumn<QString>("chosen"); // none: cancelled
         QTest::addColumn<bool>("shown");
         QTest::newRow("open") << false << 9 << QString("/ut/B.utx") << true;
-        QTest::newRow("open, cancelled") << false << 9 << QString() << true;
         QTest::newRow("save, 254") << true << 254 << QString("C:\\UT\\Chosen.int") << true;
         QTest::newRow("save, 255") << true << 255 << QString("/never") << false;
         QTest::newRow("save, cancelled") << true << 9 << QString() << true;

@@ -1,6 +1,5 @@
 #include "ListEntries.h"
 #include "WindowTestState.h"
-#include "engine/FilterList.h"
 #include "engine/WizardSession.h"
 #include "services/clsCdlg.h"
 #include "widgets/WidgetDialogs.h"
@@ -24,19 +23,12 @@ struct WizardRig : WindowTestState {
     explicit WizardRig(const QString& dataDir = QString()) {
         QDir().mkpath(gameDir + "/System");
         QDir().mkpath(textures);
-        WriteBytes(programFile("SkinFormats.ini"),
-                   SkinRecord({"SoldierSkins", "team", "1", "5", "4", "UT male soldier"}) +
-                       SkinRecord({"CommandoSkins", "team", "1", "2", "5", "UT male commando"}));
-        WriteBytes(programFile("unreal.flt"), *EncodeFilterFile({"none", "color", "texture"}));
+        WriteExampleSkins(programDir, textures);
         for (const QString name : {"SkinFormats.ini", "unreal.flt", "ModelSlots.ini"})
             if (!dataDir.isEmpty()) { // the shipped ones instead
                 QFile::remove(programFile(name));
                 QFile::copy(dataDir + '/' + name, programFile(name));
             }
-        WriteBytes(package("SoldierSkins_Foo.utx"),
-                   BuildUtx64({"None", "foot4", "SoldierSkins_Foo", "foot5joe", "foot1", "Color",
-                               "foot5bob", "Texture"}));
-        WriteBytes(package("Mystery_Pack.UTX"), BuildUtx64({"None", "abc1", "abc2", "abcd3"}));
         // A package cut short inside its name table.
         WriteBytes(package("Broken.utx"), BuildUtx64({"None", "foot1", "foot2"}).chopped(6));
         QFile::copy(FixturesDir() + "/BossSkins.utx", package("BossSkins.utx"));
