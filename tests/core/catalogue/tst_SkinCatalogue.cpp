@@ -43,8 +43,6 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("complete");
         QTest::addColumn<Skins>("catalogue");
-        QTest::newRow("worked example")
-            << SkinRecord(Skin("abcdskins")) << true << Skins{Skin("abcdskins")};
         QTest::newRow("blank line")
             << SkinRecord(Skin("a")) + "\r\n" + SkinRecord(Skin("b")) << true << Skins{Skin("a")};
         QTest::newRow("cut short") << SkinRecord(Skin("a")) + SkinRecord(Skin("b")).chopped(2)
@@ -66,8 +64,6 @@ private slots:
         QTest::addColumn<Skins>("catalogue");
         QTest::addColumn<QString>("name");
         QTest::addColumn<SkinFormat>("current");
-        QTest::newRow("example") << Skins{Skin("abcdskins")} << "abcdSkins_red"
-                                 << Skin("abcdskins");
         QTest::newRow("earlier") << Skins{Skin("sold"), Skin("soldierskins")} << "SoldierSkins"
                                  << Skin("sold");
         QTest::newRow("nowhere") << Skins{Skin("abcd"), Skin("efgh")} << "boss" << Unknown;

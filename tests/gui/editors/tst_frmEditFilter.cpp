@@ -52,14 +52,6 @@ private slots:
         const bool written = write && answer == Dialogs::Answer::Ok && reported.isEmpty();
         QCOMPARE(FileBytes(t.programFile("unreal.flt")),
                  EncodeFilterFile(written ? Edited : Old).value());
-        // The next package opening filters with what is in the file.
-        PackageRecord read, items;
-        read.Names = {"botpack_x", "newthing", "none", "skinfoot1", "texture"};
-        read.NameCount = 5;
-        QStringList filter;
-        filteritems("/ut/Textures/Skin.utx", t.programDir, filter, read, items);
-        QCOMPARE(items.Names,
-                 (written ? QStringList{"none", "texture"} : QStringList{"newthing", "none"}));
     }
 
     // A damaged list is told on opening and replaced by what is written; the backup of the last
