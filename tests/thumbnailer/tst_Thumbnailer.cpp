@@ -42,8 +42,6 @@ private slots:
         QTest::newRow("no skins") << game("FractalFX.utx") << "1024" << 0 << QSize(256, 256)
                                   << "DaveJump";
         const QByteArray boss = game("BossSkins.utx");
-        QTest::newRow("text file")
-            << QByteArray("[public]\r\nObject=(Name=a.b)\r\n") << "128" << 2 << QSize() << "";
         QTest::newRow("names only") << BuildUtx64({"None", "boss1"}) << "128" << 2 << QSize() << "";
         QTest::newRow("truncated package")
             << boss.left(boss.size() / 2) << "128" << 2 << QSize() << "";

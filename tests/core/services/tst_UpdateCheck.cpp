@@ -19,7 +19,6 @@ private slots:
     void check_data() {
         QTest::addColumn<QByteArrayList>("replies"); // null: no server answers
         QTest::addColumn<QString>("values");         // the seven, joined by "|"
-        QTest::newRow("seven LF lines") << QByteArrayList{SevenLines} << "1|2|3|4|5|6|7";
         QTest::newRow("CR LF keeps the CR, Windows-1252")
             << QByteArrayList{"v=caf\xE9\r\nb=x=y\r\nc=\r\nd=\x80\r\ne=\r\nf=F\r\ng=G\r\n"}
             << "caf\u00E9\r|x=y\r|\r|\u20AC\r|\r|F\r|G\r";

@@ -33,8 +33,6 @@ private slots:
         QTest::addColumn<QString>("found");
         const QString oldUnreal = "home/.local/share/OldUnreal/UnrealTournament";
         QTest::newRow("nothing") << QStringList{"home/", "root/"} << QString();
-        QTest::newRow("patch installer")
-            << QStringList{oldUnreal + "/System/Core.int", oldUnreal + "/Textures/"} << oldUnreal;
         QTest::newRow("old port, any case")
             << QStringList{"root/usr/local/games/ut/system/UnrealTournament.ini",
                            "root/usr/local/games/ut/TEXTURES/"}
