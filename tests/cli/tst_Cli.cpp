@@ -73,17 +73,6 @@ private slots:
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QString>("message"); // on standard error; none: it stays empty
         const QString foo = " SoldierSkins_Foo.utx", other = " data/SoldierSkins_Foo.utx";
-        // Co numbers named faces 2, but the descriptions keep the key found for the package.
-        QTest::newRow("chosen type keeps the key")
-            << "--data-dir data --type co Sk_Bar.utx" << 0
-            << QByteArray("[public]\r\n"
-                          "Object=(Name=Sk_Bar.foot1,Class=Texture,Description=\"Skfoot1\")\r\n"
-                          "Object=(Name=Sk_Bar.foot2kim,Class=Texture,Description=\"Kim\")\r\n"
-                          "Object=(Name=Sk_Bar.foot2t_0,Class=Texture)\r\n"
-                          "Object=(Name=Sk_Bar.foot5joe,Class=Texture)\r\n\r\n"
-                          "Object=(Name=Sk_Bar.foot6,Class=Texture)\r\n"
-                          "Object=(Name=Sk_Bar.foot7,Class=Texture)\r\n")
-            << QString();
         // Each removal takes one entry, a removal that finds none is told; names need no type.
         QTest::newRow("names after removals")
             << "--names --remove FOOT2 --remove foot4 Sk_Dup.utx Mystery.utx" << 0
