@@ -56,6 +56,7 @@ SkinCheckView::SkinCheckView(QPlainTextEdit* text, QWidget* panel, TopMipDecoder
     lstFindings = new QListWidget(tabCheck);
     lstFindings->setObjectName(QStringLiteral("lstFindings"));
     lstFindings->setWordWrap(true);
+    lstFindings->setIconSize(QSize(16, 16)); // small, so that more findings show
     lstFindings->setAccessibleName(QStringLiteral("Findings"));
     tvwMenu = new QTreeWidget(tabCheck);
     tvwMenu->setObjectName(QStringLiteral("tvwMenu"));

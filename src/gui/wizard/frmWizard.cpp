@@ -346,7 +346,7 @@ void frmWizard::createStepFive() {
     split->setChildrenCollapsible(false);
     split->addWidget(txtINT);
     split->addWidget(checkView->tabCheck);
-    split->setSizes({Px(2355), Px(1620)});
+    split->setSizes({Px(2175), Px(1800)});
     createBack(3, panel, TwipsRect(150, 4260, 1545, 255));
     checkView->lblCheckSummary->setGeometry(TwipsRect(1695, 4260, 3285, 255));
     createNext(4, panel, TwipsRect(4980, 4260, 1545, 255), QStringLiteral("Save File"));
