@@ -14,6 +14,9 @@
 #include <QThread>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // A moment after the last keystroke; checking a long text takes a few
@@ -130,8 +133,28 @@ void SkinCheckView::checkNow() {
     emit checked(result);
 }
 
+// Where the counts do not all fit between the buttons, the least severe are
+// left to the list and the tooltip.
+void SkinCheckView::showSummary(const QList<Finding>& findings) {
+    const QString full = FindingsSummary(findings);
+    QString shown = full;
+    const int room = lblCheckSummary->contentsRect().width();
+    for (Severity dropped : {Severity::Note, Severity::Warning}) {
+        if (lblCheckSummary->fontMetrics().horizontalAdvance(shown) <= room)
+            break;
+        QList<Finding> kept;
+        std::copy_if(findings.cbegin(), findings.cend(), std::back_inserter(kept),
+                     [dropped](const Finding& f) { return f.severity < dropped; });
+        if (kept.isEmpty())
+            break;
+        shown = FindingsSummary(kept);
+    }
+    lblCheckSummary->setText(shown);
+    lblCheckSummary->setToolTip(full);
+}
+
 void SkinCheckView::showFindings(const QList<Finding>& findings) {
-    lblCheckSummary->setText(FindingsSummary(findings));
+    showSummary(findings);
     lstFindings->clear();
     for (const Finding& finding : findings) {
         const QString where =

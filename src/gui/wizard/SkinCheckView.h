@@ -61,6 +61,7 @@ signals:
     void checked(const CheckResult& result);
 
 private:
+    void showSummary(const QList<Finding>& findings);
     void showFindings(const QList<Finding>& findings);
     void showMenu();
     void askForPortraits();

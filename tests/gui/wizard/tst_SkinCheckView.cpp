@@ -61,6 +61,12 @@ private slots:
 
         text.appendPlainText("Object=(Name=Other.foot2,Class=Texture)\nbroken");
         QTRY_COMPARE(view.lblCheckSummary->text(), QString("4 errors, 1 note"));
+        // Too narrow for every count: the notes are left to the list.
+        view.lblCheckSummary->resize(
+            view.lblCheckSummary->fontMetrics().horizontalAdvance("4 errors"), 20);
+        view.checkNow();
+        QCOMPARE(view.lblCheckSummary->text() + view.lblCheckSummary->toolTip(),
+                 QString("4 errors4 errors, 1 note"));
     }
 
     // Activating a finding selects its line in the text.
