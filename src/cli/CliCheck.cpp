@@ -118,7 +118,7 @@ QString PortraitState(const MenuFace& face) {
              *face.portraitFound ? QStringLiteral("present") : QStringLiteral("missing"));
 }
 
-QString MenuText(const QList<MenuSkin>& menu, const ModelSlots* model) {
+QString MenuText(const QList<MenuSkin>& menu, const std::optional<ModelSlots>& model) {
     if (!model)
         return QStringLiteral("Menu listing: unknown (no model for this skin type).\n");
     QString text = QStringLiteral("Menu listing for the %1 model:\n").arg(model->Mesh);
@@ -179,15 +179,14 @@ CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
             worst = Worse(worst, CliStatus::Unreadable);
             continue;
         }
-        const ModelSlots* model = FindModelSlots(table, outcome.typeKey);
         const CheckSubject subject{ShortUTXName(package, true, true), outcome.contents,
-                                   model ? std::optional(*model) : std::nullopt};
+                                   FindModelSlots(table, outcome.typeKey)};
         const CheckResult result =
             CheckSkin(checked.text, subject, options.gameDir.isEmpty() ? nullptr : &game);
         QString text;
         for (const Finding& finding : result.findings)
             text += FindingLine(checked.fileName, finding);
-        text += MenuText(result.menu, model);
+        text += MenuText(result.menu, subject.model);
         text += QStringLiteral("%1: %2\n").arg(checked.fileName, FindingsSummary(result.findings));
         if (!Print(text))
             return Worse(worst, CliStatus::NotWritten);

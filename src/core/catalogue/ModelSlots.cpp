@@ -92,10 +92,10 @@ QList<ModelSlots> ReadModelSlots(const QString& programDir, QString* error) {
     return bytes ? ParseModelSlots(*bytes) : QList<ModelSlots>();
 }
 
-const ModelSlots* FindModelSlots(const QList<ModelSlots>& table, const QString& key) {
+std::optional<ModelSlots> FindModelSlots(const QList<ModelSlots>& table, const QString& key) {
     for (const ModelSlots& row : table) {
         if (row.Key.compare(key, Qt::CaseInsensitive) == 0)
-            return &row;
+            return row;
     }
-    return nullptr;
+    return std::nullopt;
 }

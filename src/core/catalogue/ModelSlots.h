@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Where one player model wears a skin's textures, and how the player setup
 // menu lists the skins of its mesh. Slots are the body part digits in texture
@@ -30,5 +31,6 @@ QList<ModelSlots> ParseModelSlots(QByteArrayView bytes, QStringList* problems = 
 // Reads programDir/ModelSlots.ini; empty (with `error` set) when unreadable.
 QList<ModelSlots> ReadModelSlots(const QString& programDir, QString* error = nullptr);
 
-// The row for catalogue key `key` (ignoring case); null when there is none.
-const ModelSlots* FindModelSlots(const QList<ModelSlots>& table, const QString& key);
+// The row for catalogue key `key` (ignoring case), as a copy: a row that
+// pointed into the table would not outlive a table read for the look-up.
+std::optional<ModelSlots> FindModelSlots(const QList<ModelSlots>& table, const QString& key);

@@ -8,6 +8,15 @@
 
 namespace {
 
+// Everything the check looks at; only the text is required.
+struct CheckInput {
+    QString text;
+    QString packageName;                      // the package the text is for; empty: unknown
+    const PackageContents* package = nullptr; // its contents, when read
+    const ModelSlots* model = nullptr;        // the chosen skin type's model
+    const GameFiles* game = nullptr;          // the game's folder, when known
+};
+
 // The longest name the game gives an object.
 constexpr qsizetype MaxNameLength = 63;
 
@@ -342,7 +351,9 @@ bool PackageContents::isTexture(const QString& object) const {
     return found >= 0 && IsTextureClass(package_.exports()[found].className);
 }
 
-CheckResult CheckSkin(const CheckInput& input) {
+namespace {
+
+CheckResult Check(const CheckInput& input) {
     IntReading reading = ReadIntText(input.text);
     CheckResult result;
     result.findings = reading.findings;
@@ -386,7 +397,9 @@ CheckResult CheckSkin(const CheckInput& input) {
     return result;
 }
 
+} // namespace
+
 CheckResult CheckSkin(const QString& text, const CheckSubject& subject, const GameFiles* game) {
-    return CheckSkin({text, subject.packageName, subject.package.get(),
-                      subject.model ? &*subject.model : nullptr, game});
+    return Check({text, subject.packageName, subject.package.get(),
+                  subject.model ? &*subject.model : nullptr, game});
 }

@@ -52,22 +52,10 @@ struct GameFiles {
     void add(const IntFile& file);
 };
 
-// Everything the check looks at; only the text is required.
-struct CheckInput {
-    QString text;
-    QString packageName;                      // the package the text is for; empty: unknown
-    const PackageContents* package = nullptr; // its contents, when read
-    const ModelSlots* model = nullptr;        // the chosen skin type's model
-    const GameFiles* game = nullptr;          // the game's folder, when known
-};
-
 struct CheckResult {
     QList<Finding> findings; // in line order
     QList<MenuSkin> menu;    // what the player setup menu lists for the model
 };
-
-// Checks an .int text the way the game reads it.
-CheckResult CheckSkin(const CheckInput& input);
 
 // What a text is checked against besides the game's folder: the package it is
 // for and the chosen skin type's model.
@@ -76,4 +64,7 @@ struct CheckSubject {
     std::shared_ptr<const PackageContents> package; // null when its objects could not be read
     std::optional<ModelSlots> model;                // none for a type the slot table lacks
 };
+
+// Checks an .int text the way the game reads it; `game` is the game's folder,
+// when known.
 CheckResult CheckSkin(const QString& text, const CheckSubject& subject, const GameFiles* game);

@@ -464,12 +464,10 @@ void frmWizard::cboInfo_Click() {
 // Step five's check looks at the package, the chosen type's model and the
 // game folder; what takes reading is gathered away from the window.
 void frmWizard::startCheck() {
-    CheckSubject subject{
-        ShortUTXName(session_.package().UTXPath, true, true), session_.contents(), {}};
-    const QList<ModelSlots> table = ReadModelSlots(state_.programDir); // outlives the row found
-    if (const ModelSlots* model = FindModelSlots(table, cboInfo->currentText()))
-        subject.model = *model;
-    checkView->loadContext(std::move(subject), state_.settings.UTDir);
+    checkView->loadContext(
+        {ShortUTXName(session_.package().UTXPath, true, true), session_.contents(),
+         FindModelSlots(ReadModelSlots(state_.programDir), cboInfo->currentText())},
+        state_.settings.UTDir);
 }
 
 void frmWizard::showOpenedFile() {

@@ -21,7 +21,7 @@ private slots:
         QCOMPARE(problems, QStringList());
         QCOMPARE(table.size(), catalogue.size());
         for (const SkinFormat& record : catalogue) {
-            const ModelSlots* row = FindModelSlots(table, record.Key);
+            const std::optional<ModelSlots> row = FindModelSlots(table, record.Key);
             QVERIFY2(row, qPrintable(record.Key));
             QVERIFY2(record.Key.startsWith(row->Mesh, Qt::CaseInsensitive), qPrintable(record.Key));
             const QString named = row->Faces ? QString::number(row->Face) : "Unknown";

@@ -58,10 +58,9 @@ private slots:
     void gameFilesHaveNoErrors() {
         QFETCH(QString, name);
         REQUIRE_FIXTURE(name + ".int");
-        const QList<ModelSlots> table = Table();
         const auto package = WholePackage(name);
-        const CheckResult result = CheckSkin({FixtureText(name + ".int"), name, package.get(),
-                                              FindModelSlots(table, name), nullptr});
+        const CheckResult result = CheckSkin(
+            FixtureText(name + ".int"), {name, package, FindModelSlots(Table(), name)}, nullptr);
         for (const Finding& finding : result.findings)
             QVERIFY2(finding.severity != Severity::Error, qPrintable(finding.text));
         QVERIFY(!result.menu.isEmpty() || name == "SkTrooperSkins");
@@ -69,10 +68,9 @@ private slots:
 
     void menuListsSkinsWithTheirFaces() {
         REQUIRE_FIXTURE("SoldierSkins.int");
-        const QList<ModelSlots> table = Table();
         const CheckResult result =
-            CheckSkin({FixtureText("SoldierSkins.int"), "SoldierSkins", nullptr,
-                       FindModelSlots(table, "SoldierSkins"), nullptr});
+            CheckSkin(FixtureText("SoldierSkins.int"),
+                      {"SoldierSkins", nullptr, FindModelSlots(Table(), "SoldierSkins")}, nullptr);
         const auto marine =
             std::find_if(result.menu.cbegin(), result.menu.cend(),
                          [](const MenuSkin& skin) { return skin.description == "Marine"; });
@@ -155,15 +153,14 @@ private slots:
         const auto whole = WholePackage(base);
         if (base == "BossSkins" && !whole)
             QSKIP("the whole BossSkins package is not available");
-        const QList<ModelSlots> table = Table();
-        const ModelSlots* model = FindModelSlots(table, base);
+        const std::optional<ModelSlots> model = FindModelSlots(Table(), base);
         const QString text = FixtureText(base + ".int");
         const QString broken = text + (text.endsWith('\n') ? "" : "\r\n") + appended;
         GameFiles game;
         game.add({"Other.int", ReadIntText(otherFile).entries});
-        const QStringList before = Problems(CheckSkin({text, base, whole.get(), model, &game}));
+        const QStringList before = Problems(CheckSkin(text, {base, whole, model}, &game));
         const auto changed = renamed.isEmpty() ? whole : WholePackage(base, renamed);
-        QStringList after = Problems(CheckSkin({broken, package, changed.get(), model, &game}));
+        QStringList after = Problems(CheckSkin(broken, {package, changed, model}, &game));
         for (const QString& problem : before)
             after.removeOne(problem);
         QCOMPARE(after, expected.split(' '));

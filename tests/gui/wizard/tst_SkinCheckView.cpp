@@ -29,8 +29,8 @@ CheckContext Soldier() {
     const auto package =
         UnrealPackage::fromBytes(BuildTexturePackage(textures), "SoldierSkins_Foo");
     return {{"SoldierSkins_Foo", std::make_shared<const PackageContents>(*package),
-             *FindModelSlots(ParseModelSlots(FileBytes(SourceDataDir() + "/ModelSlots.ini")),
-                             "SoldierSkins")},
+             FindModelSlots(ParseModelSlots(FileBytes(SourceDataDir() + "/ModelSlots.ini")),
+                            "SoldierSkins")},
             {}};
 }
 
