@@ -166,13 +166,8 @@ CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
         const PackageOutcome outcome =
             textFromFile ? ReadCheckedPackage(package, options, dataDir, catalogue, typeKeys)
                          : RunPackage(package, options, dataDir);
-        for (const QString& warning : outcome.warnings)
-            ReportWarning(warning);
-        if (outcome.status != CliStatus::Done) {
-            ReportError(outcome.error);
-            worst = Worse(worst, outcome.status);
+        if (!ReportOutcome(outcome, worst))
             continue;
-        }
         const CheckedText checked = TextToCheck(package, options, outcome, installedFiles);
         if (!checked.error.isEmpty()) {
             ReportError(checked.error);

@@ -1,5 +1,6 @@
 #include "CliPackage.h"
 
+#include "CliConsole.h"
 #include "catalogue/SkinCatalogue.h"
 #include "engine/PackageReader.h"
 #include "engine/UnwritableNames.h"
@@ -9,7 +10,7 @@
 #include "services/Text1252.h"
 
 #include <QFileInfo>
-#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -105,4 +106,14 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                           .arg(FirstUnencodableCharacter(text)));
     outcome.intText = *bytes;
     return outcome;
+}
+
+bool ReportOutcome(const PackageOutcome& outcome, CliStatus& worst) {
+    for (const QString& warning : outcome.warnings)
+        ReportWarning(warning);
+    if (outcome.status == CliStatus::Done)
+        return true;
+    ReportError(outcome.error);
+    worst = Worse(worst, outcome.status);
+    return false;
 }

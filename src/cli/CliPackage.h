@@ -20,4 +20,8 @@ struct PackageOutcome {
     std::shared_ptr<const PackageContents> contents; // the package's objects, when readable
 };
 
+// Tells the outcome's warnings and error on standard error and folds its
+// status into `worst`; whether the package was read and can be worked on.
+bool ReportOutcome(const PackageOutcome& outcome, CliStatus& worst);
+
 PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir);

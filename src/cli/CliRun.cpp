@@ -128,13 +128,8 @@ CliStatus RunCli(const CliOptions& options, const QString& dataDir) {
     CliOutput output(options.force);
     for (const QString& package : options.packages) {
         const PackageOutcome outcome = RunPackage(package, options, dataDir);
-        for (const QString& warning : outcome.warnings)
-            ReportWarning(warning);
-        if (outcome.status != CliStatus::Done) {
-            ReportError(outcome.error);
-            worst = Worse(worst, outcome.status);
+        if (!ReportOutcome(outcome, worst))
             continue;
-        }
         const QByteArray bytes = options.names ? NamesText(outcome.names) : outcome.intText;
         worst = Worse(worst, Deliver(package, bytes, options, output));
     }
