@@ -14,11 +14,10 @@ build="$(cd "${1:-$here/../build}" && pwd)"
 runs="${2:-7}"
 package="${3:-$here/../../shared/fixtures/ut-full/SkTrooperSkins.utx}"
 cli="$build/bin/varnwick-cli"
-[ -x "$cli" ] || { echo "missing $cli: build varnwick-cli" >&2; exit 1; }
+source "$here/common.sh"
+need_built varnwick-cli "$cli"
 [ -f "$package" ] || { echo "missing $package: give a package as the third argument" >&2; exit 1; }
 
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/game/Textures" "$scratch/game/System"
 base="$(basename "$package" .utx)"
 for i in $(seq -w 1 100); do
@@ -27,19 +26,7 @@ done
 packages=("$scratch"/game/Textures/*.utx)
 "$cli" --output-dir "$scratch/game/System" "${packages[@]}" >/dev/null 2>&1 || true
 
-# Median wall milliseconds of `runs` runs of the command.
-median_ms() {
-    local times=() start end
-    for _ in $(seq "$runs"); do
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
-        end=$(date +%s%N)
-        times+=($(((end - start) / 1000000)))
-    done
-    printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p"
-}
-
-list=$(median_ms "$cli" --list "${packages[@]}")
-check=$(median_ms "$cli" --check --installed --game-dir "$scratch/game" "${packages[@]}")
+list=$(median_ms "$runs" "$cli" --list "${packages[@]}")
+check=$(median_ms "$runs" "$cli" --check --installed --game-dir "$scratch/game" "${packages[@]}")
 echo "100 packages: --list ${list} ms, --check ${check} ms (medians of $runs runs)"
 awk -v c="$check" -v l="$list" 'BEGIN { printf "check/list %.2f, check-list %d ms\n", c / l, c - l }'

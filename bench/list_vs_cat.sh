@@ -15,29 +15,17 @@ packages="${2:-$here/../../shared/fixtures/ut-full}"
 copies="${3:-45}"
 runs="${4:-9}"
 cli="$build/bin/varnwick-cli"
-[ -x "$cli" ] || { echo "missing $cli: build the varnwick-cli target" >&2; exit 1; }
+source "$here/common.sh"
+need_built varnwick-cli "$cli"
 
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
 for ((i = 0; i < copies; ++i)); do
     for f in "$packages"/*.utx; do cp "$f" "$scratch/$i-$(basename "$f")"; done
 done
 files=("$scratch"/*.utx)
 cat "${files[@]}" >/dev/null # into the page cache for both
 
-# Median wall milliseconds of `runs` runs of the command.
-median_ms() {
-    local times=() start
-    for ((r = 0; r < runs; ++r)); do
-        start=$(date +%s%N)
-        "$@" >/dev/null
-        times+=($((($(date +%s%N) - start) / 1000000)))
-    done
-    printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p"
-}
-
-list=$(median_ms "$cli" --list "${files[@]}")
-plain=$(median_ms cat "${files[@]}")
+list=$(median_ms "$runs" "$cli" --list "${files[@]}")
+plain=$(median_ms "$runs" cat "${files[@]}")
 bytes=$(cat "${files[@]}" | wc -c)
 echo "${#files[@]} packages, $((bytes / 1048576)) MiB"
 echo "--list: ${list} ms   cat: ${plain} ms   ratio: $(awk -v a="$list" -v b="$plain" 'BEGIN { printf "%.2f", (b ? a / b : 0) }')"

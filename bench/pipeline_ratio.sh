@@ -15,13 +15,10 @@ runs="${2:-9}"
 
 cli="$build/bin/varnwick-cli"
 fixture="$build/bench/bench_Pipeline"
-for program in "$cli" "$fixture"; do
-    [ -x "$program" ] || { echo "missing $program: build bench_Pipeline and varnwick-cli" >&2; exit 1; }
-done
+source "$here/common.sh"
+need_built "bench_Pipeline and varnwick-cli" "$cli" "$fixture"
 python="$(python3 -c 'import sys; print(sys.executable)')"
 
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
 package="$("$fixture" --write-fixture "$scratch/data")"
 
 # One run: wall and CPU (user + system) seconds.
@@ -30,7 +27,6 @@ measure() {
     awk '{print $1, $2 + $3}' "$scratch/time"
 }
 
-median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
 run_cli() { measure "$cli" --data-dir "$scratch/data" "$package" -o "$scratch/cli.int" --force; }
 run_scripted() {

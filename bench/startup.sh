@@ -18,12 +18,8 @@ fi
 
 wizard="$build/bin/bench_startup_wizard"
 empty="$build/bin/bench_empty_widget"
-for program in "$wizard" "$empty"; do
-    [ -x "$program" ] || { echo "missing $program: build the bench_startup_wizard and bench_empty_widget targets" >&2; exit 1; }
-done
-
-scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
+source "$here/common.sh"
+need_built "the bench_startup_wizard and bench_empty_widget targets" "$wizard" "$empty"
 mkdir -p "$scratch/home/.config/Varnwick" "$scratch/game/Textures" "$scratch/game/System" \
     "$scratch/runtime"
 chmod 700 "$scratch/runtime"
@@ -42,7 +38,6 @@ measure() {
     echo "$(( (paint - start) / 1000 )) $rss"
 }
 
-median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 
 # A first start of each fills the caches; it is not counted.
 measure "$wizard" >/dev/null
