@@ -73,24 +73,18 @@ qint32 PackageBuilder::name(const QString& text) {
     return qint32(names_.size() - 1);
 }
 
+// An import, added once for its outer and name.
 qint32 PackageBuilder::import(const QString& classPackage, const QString& className, qint32 outer,
                               const QString& objectName) {
+    for (qsizetype i = 0; i < imports_.size(); ++i)
+        if (imports_[i].outer == outer && names_[imports_[i].name] == objectName)
+            return -qint32(i) - 1;
     imports_.append({name(classPackage), name(className), outer, name(objectName)});
     return -qint32(imports_.size());
 }
 
 qint32 PackageBuilder::classRef(const QString& package, const QString& className) {
-    for (qsizetype i = 0; i < imports_.size(); ++i)
-        if (names_[imports_[i].name] == className && imports_[i].outer != 0 &&
-            names_[imports_[-imports_[i].outer - 1].name] == package)
-            return -qint32(i) - 1;
-    qint32 outer = 0;
-    for (qsizetype i = 0; i < imports_.size() && !outer; ++i)
-        if (names_[imports_[i].name] == package && imports_[i].outer == 0)
-            outer = -qint32(i) - 1;
-    if (!outer)
-        outer = import("Core", "Package", 0, package);
-    return import("Core", "Class", outer, className);
+    return import("Core", "Class", import("Core", "Package", 0, package), className);
 }
 
 qint32 PackageBuilder::object(qint32 classRef, qint32 outer, const QString& objectName,

@@ -26,7 +26,7 @@ public:
                             const QStringList& names = {});
 
     qint32 name(const QString& text); // its index, added on first use
-    qint32 classRef(const QString& package, const QString& className); // imported once
+    qint32 classRef(const QString& package, const QString& className);
     // An export with the given body; every function returns its object reference.
     qint32 object(qint32 classRef, qint32 outer, const QString& objectName, QByteArray body);
     qint32 group(const QString& objectName, qint32 outer = 0);

@@ -33,15 +33,10 @@ private slots:
         const auto game = [](const char* name) {
             return FileBytes(FullPackagesDir() + '/' + QLatin1String(name));
         };
-        QTest::newRow("old layout")
-            << game("SkTrooperSkins.utx") << "128" << 0 << QSize(128, 128) << "T_Skaarj1";
-        QTest::newRow("faces and team colours")
-            << game("BossSkins.utx") << "256" << 0 << QSize(256, 256) << "boss1";
-        QTest::newRow("latest version")
-            << game("tcowmeshskins.utx") << "100" << 0 << QSize(100, 100) << "atomiccow";
+        const QByteArray boss = game("BossSkins.utx");
+        QTest::newRow("faces and team colours") << boss << "256" << 0 << QSize(256, 256) << "boss1";
         QTest::newRow("no skins") << game("FractalFX.utx") << "1024" << 0 << QSize(256, 256)
                                   << "DaveJump";
-        const QByteArray boss = game("BossSkins.utx");
         QTest::newRow("names only") << BuildUtx64({"None", "boss1"}) << "128" << 2 << QSize() << "";
         QTest::newRow("truncated package")
             << boss.left(boss.size() / 2) << "128" << 2 << QSize() << "";

@@ -2,6 +2,7 @@
 
 #include "TestPaths.h"
 #include "UtxBuilder.h"
+#include "check/IntEntries.h"
 #include "engine/WizardSession.h"
 
 #include <QtTest>
@@ -18,17 +19,16 @@ SkinFormat Skin(const QString& key) {
 const SkinFormat Before{"before", "b", "2", "6", "3", "Before"};
 const SkinFormat Unknown{"Unknown", "Unknown", "Unknown", "Unknown", "Unknown", "Before"};
 
-// The textures of an .int text; a described one with "=", and for a face or
-// portrait (a name longer than five characters) its description.
+// The textures of an .int text, read as the game reads it; a described one
+// with "=", and for a face or portrait (a name longer than five characters)
+// its description.
 QStringList Objects(const QString& text) {
-    static const QRegularExpression line(
-        "^Object=\\(Name=[^.]+\\.([^,]+),Class=Texture(,Description=\"?([^\"]*?)\"?)?\\)\\r?$",
-        QRegularExpression::MultilineOption);
     QStringList objects;
-    for (const QRegularExpressionMatch& m : line.globalMatch(text)) {
-        const QString name = m.captured(1).toLower();
-        objects.append(m.hasCaptured(2) ? name + '=' + (name.size() > 5 ? m.captured(3) : "")
-                                        : name);
+    for (const IntEntry& entry : ReadIntText(text).entries) {
+        const QString name = ItemOf(entry.object).toLower();
+        const QString shown = name.size() > 5 ? entry.description : QString();
+        if (entry.isTexture())
+            objects.append(entry.description.isEmpty() ? name : name + '=' + shown);
     }
     return objects;
 }

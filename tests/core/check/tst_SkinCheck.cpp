@@ -26,19 +26,18 @@ std::shared_ptr<const PackageContents> WholePackage(const QString& name,
     return package ? std::make_shared<const PackageContents>(*package) : nullptr;
 }
 
+QString Line(CheckRule rule, int line) {
+    return QString::number(int(rule)) + '@' + QString::number(line);
+}
+
 // The errors and warnings of `result`, as "rule@line".
 QStringList Problems(const CheckResult& result) {
     QStringList problems;
     for (const Finding& finding : result.findings) {
         if (finding.severity != Severity::Note)
-            problems.append(QString::number(int(finding.rule)) + '@' +
-                            QString::number(finding.line));
+            problems.append(Line(finding.rule, finding.line));
     }
     return problems;
-}
-
-QString Line(int rule, int line) {
-    return QString::number(rule) + '@' + QString::number(line);
 }
 
 } // namespace
@@ -94,53 +93,43 @@ private slots:
         QTest::addColumn<QString>("otherFile");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("renamed");
-        const QString s = "SoldierSkins";
-        const QString b = "BossSkins";
-        QTest::newRow("palette listed as a texture")
-            << "Object=(Name=BossSkins.Palette65,Class=Texture)" << b << ""
-            << Line(int(CheckRule::WrongClass), 24) << "";
-        QTest::newRow("missing portrait") << "" << b << ""
-                                          << Line(int(CheckRule::MissingPortrait), 2) + ' ' +
-                                                 Line(int(CheckRule::MissingObject), 23)
-                                          << "boss5Xan>boss5Xaq";
-        QTest::newRow("missing team colour") << "" << b << ""
-                                             << Line(int(CheckRule::MissingTeamColours), 2) + ' ' +
-                                                    Line(int(CheckRule::MissingObject), 20)
-                                             << "boss4T_2>boss4T_9";
-        QTest::newRow("renamed package") << ""
-                                         << "SoldierSkins_Foo"
-                                         << "" << Line(int(CheckRule::OtherPackage), 2) << "";
-        QTest::newRow("face without skin")
-            << "Object=(Name=SoldierSkins.zzzz4Bob,Class=Texture,Description=\"Bob\")" << s << ""
-            << Line(int(CheckRule::FaceWithoutSkin), 107) << "";
-        QTest::newRow("name too long")
-            << "Object=(Name=SoldierSkins.blkt" + QString(60, 'x') + ",Class=Texture)" << s << ""
-            << Line(int(CheckRule::NameTooLong), 107) << "";
-        QTest::newRow("duplicate across files")
-            << "Object=(Name=SoldierSkins.Gard9,Class=Texture)" << s
-            << "[public]\nObject=(Name=soldierskins.gard9,Class=Texture)"
-            << Line(int(CheckRule::DuplicateElsewhere), 107) << "";
-        QTest::newRow("skin base of another file")
-            << "Object=(Name=SoldierSkins.zzzz1,Class=Texture,Description=\"Z\")" << s
-            << "[public]\nObject=(Name=SoldierSkins_X.zzzz1,Class=Texture,Description=\"Y\")"
-            << Line(int(CheckRule::SharedBase), 107) << "";
-        QTest::newRow("unreadable line") << "Object (Name=SoldierSkins.blkt9)" << s << ""
-                                         << Line(int(CheckRule::Unreadable), 107) << "";
-        QTest::newRow("cut description")
-            << "Object=(Name=SoldierSkins.blkt4Bob,Class=Texture,Description=Big Bob)" << s << ""
-            << Line(int(CheckRule::DescriptionCut), 107) << "";
-        QTest::newRow("face on the wrong body part")
-            << "Object=(Name=SoldierSkins.blkt2Bob,Class=Texture,Description=\"Bob\")" << s << ""
-            << Line(int(CheckRule::FaceSlot), 107) << "";
-        QTest::newRow("skin of three characters")
-            << "Object=(Name=SoldierSkins.abc,Class=Texture,Description=\"Abc\")" << s << ""
-            << Line(int(CheckRule::SkinName), 107) << "";
-        QTest::newRow("not for this mesh") << "Object=(Name=CommandoSkins.cmdo1,Class=Texture)"
-                                           << ""
-                                           << "" << Line(int(CheckRule::MeshPrefix), 107) << "";
-        QTest::newRow("outside [Public]")
-            << "[Other]\r\nObject=(Name=SoldierSkins.blkt1,Class=Texture)" << s << ""
-            << Line(int(CheckRule::OutsidePublic), 108) << "";
+        const auto row = [](const char* tag, const QString& appended, const QString& expected,
+                            const QString& package = "SoldierSkins", const QString& otherFile = {},
+                            const QString& renamed = {}) {
+            QTest::newRow(tag) << appended << package << otherFile << expected << renamed;
+        };
+        const QString b = "BossSkins", object = "Object=(Name=SoldierSkins.";
+        row("palette listed as a texture", "Object=(Name=BossSkins.Palette65,Class=Texture)",
+            Line(CheckRule::WrongClass, 24), b);
+        row("missing portrait", "",
+            Line(CheckRule::MissingPortrait, 2) + ' ' + Line(CheckRule::MissingObject, 23), b, "",
+            "boss5Xan>boss5Xaq");
+        row("missing team colour", "",
+            Line(CheckRule::MissingTeamColours, 2) + ' ' + Line(CheckRule::MissingObject, 20), b,
+            "", "boss4T_2>boss4T_9");
+        row("renamed package", "", Line(CheckRule::OtherPackage, 2), "SoldierSkins_Foo");
+        row("face without skin", object + "zzzz4Bob,Class=Texture,Description=\"Bob\")",
+            Line(CheckRule::FaceWithoutSkin, 107));
+        row("name too long", object + "blkt" + QString(60, 'x') + ",Class=Texture)",
+            Line(CheckRule::NameTooLong, 107));
+        row("duplicate across files", object + "Gard9,Class=Texture)",
+            Line(CheckRule::DuplicateElsewhere, 107), "SoldierSkins",
+            "[public]\nObject=(Name=soldierskins.gard9,Class=Texture)");
+        row("skin base of another file", object + "zzzz1,Class=Texture,Description=\"Z\")",
+            Line(CheckRule::SharedBase, 107), "SoldierSkins",
+            "[public]\nObject=(Name=SoldierSkins_X.zzzz1,Class=Texture,Description=\"Y\")");
+        row("unreadable line", "Object (Name=SoldierSkins.blkt9)",
+            Line(CheckRule::Unreadable, 107));
+        row("cut description", object + "blkt4Bob,Class=Texture,Description=Big Bob)",
+            Line(CheckRule::DescriptionCut, 107));
+        row("face on the wrong body part", object + "blkt2Bob,Class=Texture,Description=\"Bob\")",
+            Line(CheckRule::FaceSlot, 107));
+        row("skin of three characters", object + "abc,Class=Texture,Description=\"Abc\")",
+            Line(CheckRule::SkinName, 107));
+        row("not for this mesh", "Object=(Name=CommandoSkins.cmdo1,Class=Texture)",
+            Line(CheckRule::MeshPrefix, 107), "");
+        row("outside [Public]", "[Other]\r\n" + object + "blkt1,Class=Texture)",
+            Line(CheckRule::OutsidePublic, 108));
     }
     void brokenVariantsGiveOneFinding() {
         QFETCH(QString, appended);

@@ -1,4 +1,3 @@
-#include "TestPaths.h"
 #include "UtxBuilder.h"
 #include "engine/PackageReader.h"
 #include "services/FilePaths.h"
@@ -96,24 +95,6 @@ private slots:
         PackageRecord record = Earlier;
         QVERIFY(!ReadUTXBytes(BuildUtx64({"None"}), "/t/x.u", record));
         QCOMPARE(record, Earlier);
-    }
-
-    // Game packages of no known type, or without the game's .int to check the text against.
-    void realPackages_data() {
-        QTest::addColumn<QString>("names"); // the count, the first two, one further on
-        QTest::newRow("DacomaSkins.utx") << "42 internaltime none dacomaskins";
-        QTest::newRow("tcowmeshskins.utx") << "39 internaltime none atomiccowface";
-    }
-    void realPackages() {
-        QFETCH(QString, names);
-        REQUIRE_FIXTURE(QTest::currentDataTag());
-        PackageRecord record;
-        QVERIFY(ReadUTXFile(FixturesDir() + '/' + QTest::currentDataTag(), record));
-        const QStringList some = names.split(' ');
-        QCOMPARE(record.NameCount, some[0].toInt());
-        QCOMPARE(record.Names.size(), record.NameCount);
-        QCOMPARE(record.Names.first(2), some.sliced(1, 2));
-        QVERIFY(record.Names.contains(some[3]) && !record.Names.contains(QString()));
     }
 };
 

@@ -25,16 +25,6 @@ private slots:
         const QString given = UnwritableNameReason(name);
         QVERIFY2(reason.isEmpty() ? given.isEmpty() : given.contains(reason), qPrintable(given));
     }
-
-    // Both lists keep their order; a left-out name can be shown on one line.
-    void takesOutInOrder() {
-        QStringList names = {u"a1"_qs, u"x\r\n[URL]"_qs, u"b2"_qs, u"q=x"_qs};
-        const QList<LeftOutName> leftOut = TakeUnwritableNames(names);
-        QCOMPARE(names, QStringList({u"a1"_qs, u"b2"_qs}));
-        QCOMPARE(leftOut.size(), 2);
-        QCOMPARE(PrintableName(leftOut[0].name), u"x\\r\\n[URL]"_qs);
-        QCOMPARE(leftOut[1].name, u"q=x"_qs);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_UnwritableNames)

@@ -79,7 +79,8 @@ private slots:
         QCOMPARE(rig.session.skin().Key, "Unknown");
     }
 
-    // Names that could break their .int line are left out; the user is told which and why.
+    // Names that could break their .int line are left out; the user is told which and why, in
+    // the package's order.
     void leavesOutWhatCannotBeALine() {
         Rig rig;
         WriteBytes(rig.textures + "/SoldierSkins_Bad.utx",
@@ -88,8 +89,8 @@ private slots:
         QCOMPARE(rig.session.package().PackageItems.Names, QStringList{"foot1"});
         QCOMPARE(rig.dialogs.titles(), QStringList{"Names Left Out"});
         const QString text = rig.dialogs.messages.last().text;
-        QVERIFY2(text.contains("\"foot2\\r\\n[url]\\r\\nhost=x\": it holds a line break") &&
-                     text.contains("\"foot3=x\": it holds the character '='"),
+        QVERIFY2(text.contains("\"foot2\\r\\n[url]\\r\\nhost=x\": it holds a line break\r\n"
+                               "\"foot3=x\": it holds the character '='"),
                  qPrintable(text));
     }
 

@@ -34,8 +34,8 @@ class tst_UnrealPackage : public QObject {
 
 private slots:
     // Pixels chosen here, in every format the engine decodes, in the layouts
-    // of versions 61, 68 (two generations) and 69; a group puts a texture's
-    // path under it.
+    // of versions 61, 68 (two generations, compressed mips) and 69; a group
+    // puts a texture's path under it.
     void decodesTopMip_data() {
         QTest::addColumn<int>("version");
         QTest::addColumn<int>("format");
@@ -80,15 +80,17 @@ private slots:
         QFETCH(QByteArray, row0);
         PackageBuilder builder(quint16(version), version == 68 ? 2 : 1);
         const qint32 palette = builder.palette("Pal", Colours(), builder.group("Pals"));
-        builder.texture("Skin",
-                        TextureShape{format, size.width(), size.height(), pixels, palette, masked},
-                        builder.group("Body"));
+        TextureShape shape{format, size.width(), size.height(), pixels, palette, masked};
+        if (version == 68) // compressed mips follow the others; the top mip is still the first
+            shape.compressed = ColourBlock(true);
+        builder.texture("Skin", shape, builder.group("Body"));
         const PackageResult<UnrealPackage> package =
             UnrealPackage::fromBytes(builder.build(), "Pkg");
         QVERIFY2(package, qPrintable(package.error()));
         QCOMPARE(package->exports()[3].path, "Body.Skin");
         QCOMPARE(package->exports()[3].className, "Engine.Texture");
         QCOMPARE(package->texture(3)->masked, masked);
+        QCOMPARE(package->texture(3)->compMips.size(), version == 68 ? 1 : 0);
         const PackageResult<RgbaImage> image = package->decodeTopMip(3);
         QVERIFY2(image, qPrintable(image.error()));
         QCOMPARE(QSize(image->width, image->height), size);
@@ -154,44 +156,26 @@ private slots:
         QVERIFY2(reason.contains(error), qPrintable(reason));
     }
 
-    // The compressed mips follow the others.
-    void compressedMips() {
-        PackageBuilder builder(68);
-        TextureShape shape =
-            TextureShape{0, 4, 4, QByteArray(16, '\1'), builder.palette("P", Colours())};
-        shape.compressed = ColourBlock(true);
-        builder.texture("T", shape);
-        const PackageResult<UnrealPackage> package = UnrealPackage::fromBytes(builder.build(), "P");
-        const PackageResult<TextureInfo> info = package->texture(1);
-        QVERIFY2(info, qPrintable(info.error()));
-        QCOMPARE(info->hasComp, true);
-        QCOMPARE(info->compFormat, 3);
-        QCOMPARE(info->compMips.size(), 1);
-        QCOMPARE(info->compMips[0].dataSize, 8);
-    }
-
     // The game's own packages: every table, every texture decodes, and pixels
     // whose bytes were looked up by hand in the files.
     void realPackages_data() {
-        QTest::addColumn<QString>("counts"); // version, names, imports, exports, textures
-        QTest::addColumn<int>("index");
+        // version, names, imports, exports, textures; the export at `index`
         QTest::addColumn<QString>("described");
+        QTest::addColumn<int>("index");
         QTest::addColumn<QPoint>("pixel");
         QTest::addColumn<quint32>("rgba"); // 0xRRGGBBAA at `pixel`, when given
-        QTest::newRow("SkTrooperSkins.utx")
-            << "61 24 3 6 3" << 5 << "T_Skaarj1 Engine.Texture 256x256 P8" << QPoint(128, 100)
-            << 0x825236FFu;
+        QTest::newRow("SkTrooperSkins.utx") << "61 24 3 6 3 T_Skaarj1 Engine.Texture 256x256 P8"
+                                            << 5 << QPoint(128, 100) << 0x825236FFu;
         QTest::newRow("BossSkins.utx")
-            << "68 63 3 44 22" << 0 << "Palette65 Engine.Palette" << QPoint() << 0u;
+            << "68 63 3 44 22 Palette65 Engine.Palette" << 0 << QPoint() << 0u;
         QTest::newRow("FractalFX.utx")
-            << "68 54 7 26 13" << 16 << "KScan2 Engine.Texture 256x64 P8" << QPoint() << 0u;
+            << "68 54 7 26 13 KScan2 Engine.Texture 256x64 P8" << 16 << QPoint() << 0u;
         QTest::newRow("tcowmeshskins.utx")
-            << "69 39 3 19 10" << 11 << "COW-face Engine.Texture 64x64 P8" << QPoint(4, 0) << 0u;
+            << "69 39 3 19 10 COW-face Engine.Texture 64x64 P8" << 11 << QPoint(4, 0) << 0u;
     }
     void realPackages() {
-        QFETCH(QString, counts);
-        QFETCH(int, index);
         QFETCH(QString, described);
+        QFETCH(int, index);
         QFETCH(QPoint, pixel);
         QFETCH(quint32, rgba);
         const QString path = FullPackagesDir() + '/' + QTest::currentDataTag();
@@ -207,21 +191,18 @@ private slots:
             QVERIFY2(image, qPrintable(image.error()));
             textures += image->pixels.size() == image->width * image->height * 4;
         }
-        const QString actual = QStringLiteral("%1 %2 %3 %4 %5")
-                                   .arg(package->header().version)
-                                   .arg(package->names().size())
-                                   .arg(package->imports().size())
-                                   .arg(package->exports().size())
-                                   .arg(textures);
-        QCOMPARE(actual, counts);
-        const PackageResult<TextureInfo> texture = package->texture(index);
-        const QString size = texture ? QStringLiteral(" %1x%2 %3")
-                                           .arg(texture->width())
-                                           .arg(texture->height())
-                                           .arg(TextureFormatName(texture->format))
-                                     : QString();
         const PackageExport& e = package->exports()[index];
-        QCOMPARE(e.path + ' ' + e.className + size, described);
+        QString actual = QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                             .arg(package->header().version)
+                             .arg(package->names().size())
+                             .arg(package->imports().size())
+                             .arg(package->exports().size())
+                             .arg(textures)
+                             .arg(e.path, e.className);
+        if (const PackageResult<TextureInfo> texture = package->texture(index))
+            actual += QStringLiteral(" %1x%2 ").arg(texture->width()).arg(texture->height()) +
+                      TextureFormatName(texture->format);
+        QCOMPARE(actual, described);
         if (pixel.isNull())
             return;
         const RgbaImage image = *package->decodeTopMip(index);
