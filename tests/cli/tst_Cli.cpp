@@ -118,7 +118,6 @@ private slots:
         quiet("disk full", "-o /dev/full" + foo, 4, "no space left on the device");
         quiet("type unknown", "Mystery.utx", 3, "Format Unknown");
         quiet("outside Windows-1252", "SoldierSkins_\u0416.utx", 4, "\u0416");
-        quiet("output folder missing", "-o missing/x.int" + foo, 4, "missing/x.int");
         quiet("output exists", "-o Existing.int" + foo, 4, "--force");
         quiet("itself", "--force -o ./" + foo.trimmed() + foo, 4, "package itself");
         QTest::newRow("check a line the game skips")

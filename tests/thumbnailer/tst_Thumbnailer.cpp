@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("names only") << BuildUtx64({"None", "boss1"}) << "128" << 2 << QSize() << "";
         QTest::newRow("truncated package")
             << boss.left(boss.size() / 2) << "128" << 2 << QSize() << "";
-        QTest::newRow("size not a number") << boss << "big" << 1 << QSize() << "";
+        QTest::newRow("size not a number") << made.build() << "big" << 1 << QSize() << "";
     }
     void thumbnail() {
         QFETCH(QByteArray, bytes);
