@@ -7,6 +7,13 @@
 
 const QString Mail = QString::fromUtf8(VarnwickVersion::MailAddress);
 
+// An update reply's version and link, whether it is newer and whether its link is taken.
+struct Reply {
+    const char *version, *target;
+    bool newer, taken;
+};
+Q_DECLARE_METATYPE(Reply)
+
 class tst_frmAbout : public QObject {
     Q_OBJECT
     QList<QUrl> opened; // by the desktop's browser or mail program
@@ -40,48 +47,41 @@ private slots:
     // A newer version is added as a line, its web or mail link replaces the comments
     // link; a second, newer reply without a link keeps that link.
     void versionCheck_data() {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("newer");
-        QTest::addColumn<bool>("taken");
-        const auto row = [](const char* tag, const char* version, const char* target, bool newer,
-                            bool taken) {
-            QTest::newRow(tag) << version << target << newer << taken;
-        };
+        QTest::addColumn<Reply>("reply");
         const char* web = "https://v.example/";
         // Versions compare as decimal numbers, whatever follows the number ignored.
-        row("2.1 is newer", "2.1", web, true, true);
-        row("same, trailing zero", "2.0170", web, false, false);
-        row("older, not by parts", "2.016.9", web, false, false);
-        row("not a number", "new", web, false, false);
-        row("HTTP, CR", "3", "HTTP://v.example/\r", true, true);
-        row("mail", "3", "mailto:me@v.example?subject=A B", true, true);
-        row("file link", "3", "file:///x", true, false);
-        row("http without host", "3", "http:///etc/passwd", true, false);
-        row("mail without address", "3", "mailto:", true, false);
-        row("mail with body", "3", "mailto:me@v.example?Body=hi&subject=s", true, true);
-        row("mail attaching a file", "3", "mailto:x@evil.example?attach=/etc/passwd&body=hi", true,
-            false);
-        row("mail, encoded parameter", "3", "mailto:x@evil.example?%61ttach=/etc/passwd", true,
-            false);
-        row("web, user part", "3", "http://good.example@evil.example/", true, false);
+        QTest::newRow("2.1 is newer") << Reply{"2.1", web, true, true};
+        QTest::newRow("same, trailing zero") << Reply{"2.0170", web, false, false};
+        QTest::newRow("older, not by parts") << Reply{"2.016.9", web, false, false};
+        QTest::newRow("not a number") << Reply{"new", web, false, false};
+        QTest::newRow("HTTP, CR") << Reply{"3", "HTTP://v.example/\r", true, true};
+        QTest::newRow("mail") << Reply{"3", "mailto:me@v.example?subject=A B", true, true};
+        QTest::newRow("file link") << Reply{"3", "file:///x", true, false};
+        QTest::newRow("http without host") << Reply{"3", "http:///etc/passwd", true, false};
+        QTest::newRow("mail without address") << Reply{"3", "mailto:", true, false};
+        QTest::newRow("mail with body")
+            << Reply{"3", "mailto:me@v.example?Body=hi&subject=s", true, true};
+        QTest::newRow("mail attaching a file")
+            << Reply{"3", "mailto:x@evil.example?attach=/etc/passwd&body=hi", true, false};
+        QTest::newRow("mail, encoded parameter")
+            << Reply{"3", "mailto:x@evil.example?%61ttach=/etc/passwd", true, false};
+        QTest::newRow("web, user part")
+            << Reply{"3", "http://good.example@evil.example/", true, false};
     }
     void versionCheck() {
-        QFETCH(QString, version);
-        QFETCH(QString, target);
-        QFETCH(bool, newer);
-        QFETCH(bool, taken);
-        check(version.toLatin1(), target.toLatin1());
+        QFETCH(Reply, reply);
+        check(reply.version, reply.target);
         check("4");
         const QString line = "\r\nNewest Version:", text = label("Label1")->text();
-        QVERIFY2(text.endsWith("\r\nVersion: 2.017" + (newer ? line + version : "") + line + "4"),
+        QVERIFY2(text.endsWith("\r\nVersion: 2.017" + (reply.newer ? line + reply.version : "") +
+                               line + "4"),
                  qPrintable(text));
-        QCOMPARE(label("lblLink")->text(), taken ? "<b>Get</b>" : "Comments: " + Mail);
+        QCOMPARE(label("lblLink")->text(), reply.taken ? "<b>Get</b>" : "Comments: " + Mail);
         QCOMPARE(label("lblLink")->textFormat(), Qt::PlainText); // never markup
         QCOMPARE(label("Label1")->textFormat(), Qt::PlainText);
         QTest::mouseClick(label("lblLink"), Qt::LeftButton);
         const QString mail = "mailto:" + Mail + "?subject=Varnwick Comments";
-        QCOMPARE(opened, QList<QUrl>{QUrl(taken ? target.trimmed() : mail)});
+        QCOMPARE(opened, QList<QUrl>{QUrl(reply.taken ? QString(reply.target).trimmed() : mail)});
     }
 
     // Blue under the pointer, navy over the window or button; the text: no part.

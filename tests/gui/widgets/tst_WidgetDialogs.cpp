@@ -1,8 +1,17 @@
 #include "WindowTestState.h"
 #include "widgets/WidgetDialogs.h"
 
-using Shown = QMessageBox::StandardButtons;
 constexpr int Escape = Qt::Key_Escape, CloseBox = 0;
+
+// A message box asked for, what it shows, the key that closes it and the answer then.
+struct Box {
+    QString title; // none shows the program's name
+    Dialogs::Buttons buttons;
+    QMessageBox::StandardButtons shown;
+    int key;
+    Dialogs::Answer answer;
+};
+Q_DECLARE_METATYPE(Box)
 
 class tst_WidgetDialogs : public QObject {
     Q_OBJECT
@@ -12,44 +21,37 @@ private slots:
 
     // Escape and the close box press the safe button.
     void messageBoxShowsExactly_data() {
-        QTest::addColumn<QString>("title"); // none shows the program's name
-        QTest::addColumn<Dialogs::Buttons>("buttons");
-        QTest::addColumn<Shown>("shown");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<Dialogs::Answer>("answer");
+        QTest::addColumn<Box>("box");
         using B = Dialogs::Buttons;
         using A = Dialogs::Answer;
-        const Shown ok = QMessageBox::Ok, yesNo = QMessageBox::Yes | QMessageBox::No;
-        QTest::newRow("ok, Escape") << "" << B::Ok << ok << Escape << A::Ok;
-        QTest::newRow("yes/no, Escape") << "Replace" << B::YesNo << yesNo << Escape << A::No;
+        const QMessageBox::StandardButtons ok = QMessageBox::Ok,
+                                           yesNo = QMessageBox::Yes | QMessageBox::No;
+        QTest::newRow("ok, Escape") << Box{"", B::Ok, ok, Escape, A::Ok};
+        QTest::newRow("yes/no, Escape") << Box{"Replace", B::YesNo, yesNo, Escape, A::No};
         QTest::newRow("ok/cancel, closed")
-            << "Filter" << B::OkCancel << (ok | QMessageBox::Cancel) << CloseBox << A::Cancel;
+            << Box{"Filter", B::OkCancel, ok | QMessageBox::Cancel, CloseBox, A::Cancel};
     }
     void messageBoxShowsExactly() {
-        QFETCH(QString, title);
-        QFETCH(Dialogs::Buttons, buttons);
-        QFETCH(Shown, shown);
-        QFETCH(int, key);
-        QFETCH(Dialogs::Answer, answer);
+        QFETCH(Box, box);
         const QString text = "Could not write /tmp/<b>x</b>.int\r\nTry again.";
         QWidget owner;
         bool seen = false;
         WhenModal([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
+            auto* shown = qobject_cast<QMessageBox*>(modal);
             auto* label = modal->findChild<QLabel*>("qt_msgbox_label");
-            QVERIFY(box && label && box->parentWidget() == &owner);
+            QVERIFY(shown && label && shown->parentWidget() == &owner);
             QCOMPARE(label->text(), text);
             QCOMPARE(label->textFormat(), Qt::PlainText);
-            QCOMPARE(box->windowTitle(), title.isEmpty() ? "Varnwick" : title);
-            QCOMPARE(box->icon(), QMessageBox::NoIcon);
-            QCOMPARE(box->standardButtons(), shown);
+            QCOMPARE(shown->windowTitle(), box.title.isEmpty() ? "Varnwick" : box.title);
+            QCOMPARE(shown->icon(), QMessageBox::NoIcon);
+            QCOMPARE(shown->standardButtons(), box.shown);
             seen = true;
-            if (key == CloseBox)
+            if (box.key == CloseBox)
                 modal->close();
             else
-                QTest::keyClick(modal, Qt::Key(key));
+                QTest::keyClick(modal, Qt::Key(box.key));
         });
-        QCOMPARE(WidgetDialogs(&owner).message(text, title, buttons), answer);
+        QCOMPARE(WidgetDialogs(&owner).message(text, box.title, box.buttons), box.answer);
         QVERIFY(seen);
     }
 
