@@ -2,10 +2,9 @@
 
 #include "services/Dialogs.h"
 
-#include <QList>
 #include <QQueue>
-#include <QString>
 #include <QStringList>
+#include <QTest>
 
 // Answers questions and file dialogs from queues filled by the test, and
 // records every request. An unexpected request (empty queue) fails the
@@ -25,8 +24,28 @@ public:
     QList<FileRequest> fileRequests;
 
     // The title of every message shown so far.
-    QStringList titles() const;
+    QStringList titles() const {
+        QStringList titles;
+        for (const Message& shown : messages)
+            titles << shown.title;
+        return titles;
+    }
 
-    Answer message(const QString& text, const QString& title, Buttons buttons) override;
-    std::optional<QString> chooseFile(const FileRequest& request) override;
+    Answer message(const QString& text, const QString& title, Buttons buttons) override {
+        messages.append({text, title, buttons});
+        if (!answers.isEmpty())
+            return answers.dequeue();
+        if (buttons == Buttons::Ok) // notices need no scripted answer
+            return Answer::Ok;
+        QTest::qFail(qPrintable("unexpected question: " + text), __FILE__, __LINE__);
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+
+    std::optional<QString> chooseFile(const FileRequest& request) override {
+        fileRequests.append(request);
+        if (!files.isEmpty())
+            return files.dequeue();
+        QTest::qFail("unexpected file dialog", __FILE__, __LINE__);
+        return std::nullopt;
+    }
 };

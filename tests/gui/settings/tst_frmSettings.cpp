@@ -22,9 +22,7 @@ private slots:
     void proposesTheInstalledGame() {
         const QString game = home.path() + "/.local/share/OldUnreal/UnrealTournament";
         QVERIFY(QDir().mkpath(game + "/System") && QDir().mkpath(game + "/Textures"));
-        QFile ini(game + "/System/UnrealTournament.ini");
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.close();
+        QVERIFY(WriteBytes(game + "/System/UnrealTournament.ini", ""));
         WindowTestState t;
         frmSettings window(t.store, t.dialogs, {});
         QCOMPARE(window.txtDir[1]->text(), game);
