@@ -141,6 +141,83 @@ bool Print(const QString& text) {
     return false;
 }
 
+// Without the slot table the checks that need a model are left out, and the
+// user is told so.
+QList<ModelSlots> ReadSlotTable(const QString& dataDir) {
+    QString error;
+    const QList<ModelSlots> table = ReadModelSlots(dataDir, &error);
+    if (table.isEmpty())
+        ReportWarning(
+            QStringLiteral("%1; the menu listing and the body part checks are left out.")
+                .arg(error.isEmpty() ? QStringLiteral("the slot table is empty") : error));
+    return table;
+}
+
+// What the checks of every package share, read once for all of them.
+struct CheckRun {
+    CheckRun(const CliOptions& runOptions, const QString& dataFolder)
+        : options(runOptions), dataDir(dataFolder), slotTable(ReadSlotTable(dataFolder)),
+          game(runOptions.gameDir.isEmpty() ? GameFiles() : ReadGameFiles(runOptions.gameDir)) {
+        if (textFromFile())
+            typeKeys = LoadSkinInfo(dataDir, catalogue).keys;
+    }
+
+    // Whether the text checked is a file's rather than the one the program
+    // would write.
+    bool textFromFile() const { return options.installed || !options.intFile.isEmpty(); }
+    const GameFiles* gameFiles() const { return options.gameDir.isEmpty() ? nullptr : &game; }
+
+    const CliOptions& options;
+    const QString& dataDir;
+    const QList<ModelSlots> slotTable;
+    const GameFiles game;
+    CatalogueState catalogue;
+    QStringList typeKeys;
+    InstalledIntFiles installedFiles;
+};
+
+QString ReportText(const QString& fileName, const CheckResult& result,
+                   const std::optional<ModelSlots>& model) {
+    QString text;
+    for (const Finding& finding : result.findings)
+        text += FindingLine(fileName, finding);
+    text += MenuText(result.menu, model);
+    text += QStringLiteral("%1: %2\n").arg(fileName, FindingsSummary(result.findings));
+    return text;
+}
+
+bool HasError(const QList<Finding>& findings) {
+    return std::any_of(findings.cbegin(), findings.cend(),
+                       [](const Finding& f) { return f.severity == Severity::Error; });
+}
+
+// Checks one package and folds its status into `worst`; false when the report
+// cannot be written, which ends the run.
+bool CheckPackage(const QString& package, CheckRun& run, CliStatus& worst) {
+    const PackageOutcome outcome =
+        run.textFromFile()
+            ? ReadCheckedPackage(package, run.options, run.dataDir, run.catalogue, run.typeKeys)
+            : RunPackage(package, run.options, run.dataDir);
+    if (!ReportOutcome(outcome, worst))
+        return true;
+    const CheckedText checked = TextToCheck(package, run.options, outcome, run.installedFiles);
+    if (!checked.error.isEmpty()) {
+        ReportError(checked.error);
+        worst = Worse(worst, CliStatus::Unreadable);
+        return true;
+    }
+    const CheckSubject subject{ShortUTXName(package, true, true), outcome.contents,
+                               FindModelSlots(run.slotTable, outcome.typeKey)};
+    const CheckResult result = CheckSkin(checked.text, subject, run.gameFiles());
+    if (!Print(ReportText(checked.fileName, result, subject.model))) {
+        worst = Worse(worst, CliStatus::NotWritten);
+        return false;
+    }
+    if (HasError(result.findings))
+        worst = Worse(worst, CliStatus::CheckErrors);
+    return true;
+}
+
 } // namespace
 
 CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
@@ -148,48 +225,11 @@ CliStatus RunCheck(const CliOptions& options, const QString& dataDir) {
         ReportError(QStringLiteral("%1: no such game folder.").arg(options.gameDir));
         return CliStatus::Usage;
     }
-    QString slotsError;
-    const QList<ModelSlots> table = ReadModelSlots(dataDir, &slotsError);
-    if (table.isEmpty())
-        ReportWarning(QStringLiteral("%1; the menu listing and the body part checks are left out.")
-                          .arg(slotsError.isEmpty() ? QStringLiteral("the slot table is empty")
-                                                    : slotsError));
-    const GameFiles game = options.gameDir.isEmpty() ? GameFiles() : ReadGameFiles(options.gameDir);
-
-    const bool textFromFile = options.installed || !options.intFile.isEmpty();
-    CatalogueState catalogue;
-    const QStringList typeKeys =
-        textFromFile ? LoadSkinInfo(dataDir, catalogue).keys : QStringList();
-    InstalledIntFiles installedFiles;
+    CheckRun run(options, dataDir);
     CliStatus worst = CliStatus::Done;
     for (const QString& package : options.packages) {
-        const PackageOutcome outcome =
-            textFromFile ? ReadCheckedPackage(package, options, dataDir, catalogue, typeKeys)
-                         : RunPackage(package, options, dataDir);
-        if (!ReportOutcome(outcome, worst))
-            continue;
-        const CheckedText checked = TextToCheck(package, options, outcome, installedFiles);
-        if (!checked.error.isEmpty()) {
-            ReportError(checked.error);
-            worst = Worse(worst, CliStatus::Unreadable);
-            continue;
-        }
-        const CheckSubject subject{ShortUTXName(package, true, true), outcome.contents,
-                                   FindModelSlots(table, outcome.typeKey)};
-        const CheckResult result =
-            CheckSkin(checked.text, subject, options.gameDir.isEmpty() ? nullptr : &game);
-        QString text;
-        for (const Finding& finding : result.findings)
-            text += FindingLine(checked.fileName, finding);
-        text += MenuText(result.menu, subject.model);
-        text += QStringLiteral("%1: %2\n").arg(checked.fileName, FindingsSummary(result.findings));
-        if (!Print(text))
-            return Worse(worst, CliStatus::NotWritten);
-        const bool hasError =
-            std::any_of(result.findings.cbegin(), result.findings.cend(),
-                        [](const Finding& f) { return f.severity == Severity::Error; });
-        if (hasError)
-            worst = Worse(worst, CliStatus::CheckErrors);
+        if (!CheckPackage(package, run, worst))
+            break;
     }
     return worst;
 }

@@ -3,6 +3,8 @@
 #include "VarnwickVersion.h"
 
 #include <QCommandLineParser>
+#include <variant>
+#include <vector>
 
 namespace {
 
@@ -67,88 +69,162 @@ QString Conflict(const CliOptions& options) {
     return {};
 }
 
-} // namespace
+// Where a parsed option lands in CliOptions: a switch, a single value, or
+// every value given.
+using OptionTarget =
+    std::variant<bool CliOptions::*, QString CliOptions::*, QStringList CliOptions::*>;
 
-CliCommandLine ParseCliOptions(const QStringList& arguments) {
-    QCommandLineParser parser;
+struct CliOption {
+    QCommandLineOption option;
+    OptionTarget target;
+};
+
+// The options in the order the help text lists them.
+std::vector<CliOption> OptionTable() {
+    return {
+        {QCommandLineOption(
+             QStringLiteral("data-dir"),
+             QStringLiteral("Folder holding SkinFormats.ini and unreal.flt (default: the "
+                            "program's folder, as the wizard uses it)."),
+             QStringLiteral("DIR")),
+         &CliOptions::dataDir},
+        {QCommandLineOption(
+             QStringLiteral("type"),
+             QStringLiteral("Use the catalogue's skin type KEY, as choosing it in step two "
+                            "(the guessed key stays in the descriptions)."),
+             QStringLiteral("KEY")),
+         &CliOptions::type},
+        {QCommandLineOption(
+             QStringLiteral("remove"),
+             QStringLiteral("Take one entry NAME off the reviewed list, as a double click in "
+                            "step four (repeatable)."),
+             QStringLiteral("NAME")),
+         &CliOptions::removals},
+        {QCommandLineOption(QStringLiteral("names"),
+                            QStringLiteral("Print the reviewed names (filtered, sorted), one per "
+                                           "line, instead of the .int text.")),
+         &CliOptions::names},
+        {QCommandLineOption(QStringLiteral("textures-only"),
+                            QStringLiteral("Keep only the names that are textures of the package "
+                                           "(Engine.Texture objects), as step four's \"Remove "
+                                           "Marked\".")),
+         &CliOptions::texturesOnly},
+        {QCommandLineOption(QStringLiteral("types"),
+                            QStringLiteral("Print the catalogue's keys and descriptions, "
+                                           "tab-separated, one per line.")),
+         &CliOptions::types},
+        {QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                            QStringLiteral("Write the text to FILE ('-' is standard output, the "
+                                           "default for one package)."),
+                            QStringLiteral("FILE")),
+         &CliOptions::output},
+        {QCommandLineOption(QStringLiteral("output-dir"),
+                            QStringLiteral("Write each package's text to DIR/<short name>.int."),
+                            QStringLiteral("DIR")),
+         &CliOptions::outputDir},
+        {QCommandLineOption(QStringLiteral("force"),
+                            QStringLiteral("Replace existing files (otherwise they are left alone "
+                                           "and reported).")),
+         &CliOptions::force},
+        {QCommandLineOption(QStringLiteral("list"),
+                            QStringLiteral("Print every object of each package, one per line: "
+                                           "path, class and, for textures, width, height and "
+                                           "format, tab-separated.")),
+         &CliOptions::list},
+        {QCommandLineOption(QStringLiteral("extract"),
+                            QStringLiteral("Write every texture that can be decoded as "
+                                           "DIR/<package>/<path>.png."),
+                            QStringLiteral("DIR")),
+         &CliOptions::extractDir},
+        {QCommandLineOption(
+             QStringLiteral("check"),
+             QStringLiteral("Check each package's .int text the way the game reads it: print one "
+                            "finding per line (FILE:LINE: SEVERITY: TEXT), then what the player "
+                            "setup menu will list. Exit status 5 when an error is found.")),
+         &CliOptions::check},
+        {QCommandLineOption(
+             QStringLiteral("int"),
+             QStringLiteral("With --check: check FILE instead of the text the program would "
+                            "write (one package)."),
+             QStringLiteral("FILE")),
+         &CliOptions::intFile},
+        {QCommandLineOption(QStringLiteral("installed"),
+                            QStringLiteral("With --check: check each package's "
+                                           "System/<Package>.int, found beside the package's "
+                                           "Textures folder (letter case ignored).")),
+         &CliOptions::installed},
+        {QCommandLineOption(
+             QStringLiteral("game-dir"),
+             QStringLiteral("With --check: the game folder, for entries named twice across "
+                            "its .int files and for the folders the game finds packages in."),
+             QStringLiteral("DIR")),
+         &CliOptions::gameDir},
+    };
+}
+
+QString LongName(const QCommandLineOption& option) {
+    return option.names().last();
+}
+
+// An empty value would read as the option not given at all.
+QString EmptyValue(const QCommandLineParser& parser, const std::vector<CliOption>& table) {
+    for (const CliOption& entry : table) {
+        if (!entry.option.valueName().isEmpty() && parser.values(entry.option).contains(QString()))
+            return QStringLiteral("--%1 needs a value.").arg(LongName(entry.option));
+    }
+    return {};
+}
+
+// A repeated single-valued option would silently drop all but one value.
+QString RepeatedValue(const QCommandLineParser& parser, const std::vector<CliOption>& table) {
+    for (const CliOption& entry : table) {
+        if (std::holds_alternative<QString CliOptions::*>(entry.target) &&
+            parser.values(entry.option).size() > 1)
+            return QStringLiteral("--%1 may be given only once.").arg(LongName(entry.option));
+    }
+    return {};
+}
+
+void Store(const QCommandLineParser& parser, const CliOption& entry, CliOptions& options) {
+    if (const auto flag = std::get_if<bool CliOptions::*>(&entry.target))
+        options.** flag = parser.isSet(entry.option);
+    else if (const auto value = std::get_if<QString CliOptions::*>(&entry.target))
+        options.** value = parser.value(entry.option);
+    else if (const auto values = std::get_if<QStringList CliOptions::*>(&entry.target))
+        options.** values = parser.values(entry.option);
+}
+
+CliOptions Collect(const QCommandLineParser& parser, const std::vector<CliOption>& table) {
+    CliOptions options;
+    options.packages = parser.positionalArguments();
+    for (const CliOption& entry : table)
+        Store(parser, entry, options);
+    return options;
+}
+
+void Describe(QCommandLineParser& parser, const QList<QCommandLineOption>& leading,
+              const std::vector<CliOption>& table) {
     parser.setApplicationDescription(
         QStringLiteral("Writes the .int file of Unreal Tournament skin packages (.utx) the way the "
                        "Varnwick wizard does when every step is accepted as offered."));
+    parser.addOptions(leading);
+    for (const CliOption& entry : table)
+        parser.addOption(entry.option);
+    parser.addPositionalArgument(QStringLiteral("PACKAGE.utx"),
+                                 QStringLiteral("The skin packages to write .int text for."),
+                                 QStringLiteral("PACKAGE.utx..."));
+}
+
+} // namespace
+
+CliCommandLine ParseCliOptions(const QStringList& arguments) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
-    const QCommandLineOption dataDir(
-        QStringLiteral("data-dir"),
-        QStringLiteral("Folder holding SkinFormats.ini and unreal.flt (default: the program's "
-                       "folder, as the wizard uses it)."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption type(
-        QStringLiteral("type"),
-        QStringLiteral("Use the catalogue's skin type KEY, as choosing it in step two (the "
-                       "guessed key stays in the descriptions)."),
-        QStringLiteral("KEY"));
-    const QCommandLineOption remove(
-        QStringLiteral("remove"),
-        QStringLiteral("Take one entry NAME off the reviewed list, as a double click in step four "
-                       "(repeatable)."),
-        QStringLiteral("NAME"));
-    const QCommandLineOption names(
-        QStringLiteral("names"),
-        QStringLiteral("Print the reviewed names (filtered, sorted), one per line, instead of the "
-                       ".int text."));
-    const QCommandLineOption texturesOnly(
-        QStringLiteral("textures-only"),
-        QStringLiteral("Keep only the names that are textures of the package (Engine.Texture "
-                       "objects), as step four's \"Remove Marked\"."));
-    const QCommandLineOption types(
-        QStringLiteral("types"),
-        QStringLiteral(
-            "Print the catalogue's keys and descriptions, tab-separated, one per line."));
-    const QCommandLineOption output(
-        {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the text to FILE ('-' is standard output, the default for one "
-                       "package)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption outputDir(
-        QStringLiteral("output-dir"),
-        QStringLiteral("Write each package's text to DIR/<short name>.int."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption force(
-        QStringLiteral("force"),
-        QStringLiteral("Replace existing files (otherwise they are left alone and reported)."));
-    const QCommandLineOption list(
-        QStringLiteral("list"),
-        QStringLiteral("Print every object of each package, one per line: path, class and, for "
-                       "textures, width, height and format, tab-separated."));
-    const QCommandLineOption extract(
-        QStringLiteral("extract"),
-        QStringLiteral("Write every texture that can be decoded as DIR/<package>/<path>.png."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption check(
-        QStringLiteral("check"),
-        QStringLiteral("Check each package's .int text the way the game reads it: print one "
-                       "finding per line (FILE:LINE: SEVERITY: TEXT), then what the player "
-                       "setup menu will list. Exit status 5 when an error is found."));
-    const QCommandLineOption intFile(
-        QStringLiteral("int"),
-        QStringLiteral("With --check: check FILE instead of the text the program would write "
-                       "(one package)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption installed(
-        QStringLiteral("installed"),
-        QStringLiteral("With --check: check each package's System/<Package>.int, found beside "
-                       "the package's Textures folder (letter case ignored)."));
-    const QCommandLineOption gameDir(
-        QStringLiteral("game-dir"),
-        QStringLiteral("With --check: the game folder, for entries named twice across its .int "
-                       "files and for the folders the game finds packages in."),
-        QStringLiteral("DIR"));
-    parser.addOptions({help, version, dataDir, type, remove, names, texturesOnly, types, output,
-                       outputDir, force, list, extract, check, intFile, installed, gameDir});
-    parser.addPositionalArgument(QStringLiteral("PACKAGE.utx"),
-                                 QStringLiteral("The skin packages to write .int text for."),
-                                 QStringLiteral("PACKAGE.utx..."));
+    const std::vector<CliOption> table = OptionTable();
+    QCommandLineParser parser;
+    Describe(parser, {help, version}, table);
 
     if (!parser.parse(arguments))
         return UsageError(parser.errorText());
@@ -156,37 +232,11 @@ CliCommandLine ParseCliOptions(const QStringList& arguments) {
         return {std::nullopt, parser.helpText(), false};
     if (parser.isSet(version))
         return {std::nullopt, QStringLiteral("%1 %2\n").arg(Program, VarnwickVersion::Full), false};
-
-    // An empty value would read as the option not given at all.
-    for (const QCommandLineOption* valued :
-         {&dataDir, &type, &remove, &output, &outputDir, &extract, &intFile, &gameDir}) {
-        if (parser.values(*valued).contains(QString()))
-            return UsageError(QStringLiteral("--%1 needs a value.").arg(valued->names().last()));
-    }
-    CliOptions options;
-    options.packages = parser.positionalArguments();
-    options.dataDir = parser.value(dataDir);
-    options.type = parser.value(type);
-    options.removals = parser.values(remove);
-    options.names = parser.isSet(names);
-    options.texturesOnly = parser.isSet(texturesOnly);
-    options.types = parser.isSet(types);
-    options.output = parser.value(output);
-    options.outputDir = parser.value(outputDir);
-    options.force = parser.isSet(force);
-    options.list = parser.isSet(list);
-    options.extractDir = parser.value(extract);
-    options.check = parser.isSet(check);
-    options.intFile = parser.value(intFile);
-    options.installed = parser.isSet(installed);
-    options.gameDir = parser.value(gameDir);
-    // A repeated single-valued option would silently drop all but one value.
-    for (const QCommandLineOption* single :
-         {&dataDir, &type, &output, &outputDir, &extract, &intFile, &gameDir}) {
-        if (parser.values(*single).size() > 1)
-            return UsageError(
-                QStringLiteral("--%1 may be given only once.").arg(single->names().last()));
-    }
+    if (const QString problem = EmptyValue(parser, table); !problem.isEmpty())
+        return UsageError(problem);
+    if (const QString problem = RepeatedValue(parser, table); !problem.isEmpty())
+        return UsageError(problem);
+    const CliOptions options = Collect(parser, table);
     if (const QString conflict = Conflict(options); !conflict.isEmpty())
         return UsageError(conflict);
     return {options, {}, false};

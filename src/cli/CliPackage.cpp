@@ -41,22 +41,8 @@ void Remove(WizardSession& session, const QStringList& removals, const QString& 
     }
 }
 
-} // namespace
-
-PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir) {
-    if (const QString reason = UnusableFile(path); !reason.isEmpty())
-        return Failed(CliStatus::Unreadable, path, reason);
-
-    // The wizard's steps, every choice accepted but the type and the removals
-    // the command line asks for.
-    WizardSession session(dataDir);
-    session.loadTypes();
-    const OpenOutcome opened = session.openFile(path);
-    if (!opened.read)
-        return Failed(CliStatus::Unreadable, path,
-                      QStringLiteral("not a package this program can read (its header or name "
-                                     "table is damaged, or it is no Unreal package)."));
-    // Step four's list does not depend on the type.
+// Step four's list, which does not depend on the type.
+PackageOutcome Review(WizardSession& session, const CliOptions& options, const QString& path) {
     PackageOutcome outcome;
     outcome.contents = session.contents();
     for (const LeftOutName& name : session.leftOut())
@@ -72,19 +58,24 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
         outcome.warnings.append(path + QStringLiteral(": ") +
                                 LeftOutNote(session.droppedTextures()));
     outcome.names = session.reviewed();
-    if (options.names)
-        return outcome;
+    return outcome;
+}
 
-    if (!opened.typeFound && options.type.isEmpty()) {
-        PackageOutcome unknown =
-            Failed(CliStatus::UnknownType, path,
-                   QStringLiteral("Format Unknown: no skin type of the catalogue begins the name "
-                                  "\"%1\". Select the correct skin type with --type KEY "
-                                  "('varnwick-cli --types' lists them).")
-                       .arg(ShortUTXName(path, true, true)));
-        unknown.contents = outcome.contents; // an existing .int can still be checked
-        return unknown;
-    }
+PackageOutcome UnknownType(const QString& path, const PackageOutcome& reviewed) {
+    PackageOutcome unknown =
+        Failed(CliStatus::UnknownType, path,
+               QStringLiteral("Format Unknown: no skin type of the catalogue begins the name "
+                              "\"%1\". Select the correct skin type with --type KEY "
+                              "('varnwick-cli --types' lists them).")
+                   .arg(ShortUTXName(path, true, true)));
+    unknown.contents = reviewed.contents; // an existing .int can still be checked
+    return unknown;
+}
+
+// The reviewed names under the type asked for, or else the guessed one, as
+// .int bytes.
+PackageOutcome WithIntText(WizardSession& session, const CliOptions& options, const QString& path,
+                           PackageOutcome outcome) {
     session.selectGuessedType();
     if (!options.type.isEmpty())
         session.selectType(TypeListIndex(session.typeKeys(), options.type));
@@ -106,6 +97,29 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
                           .arg(FirstUnencodableCharacter(text)));
     outcome.intText = *bytes;
     return outcome;
+}
+
+} // namespace
+
+PackageOutcome RunPackage(const QString& path, const CliOptions& options, const QString& dataDir) {
+    if (const QString reason = UnusableFile(path); !reason.isEmpty())
+        return Failed(CliStatus::Unreadable, path, reason);
+
+    // The wizard's steps, every choice accepted but the type and the removals
+    // the command line asks for.
+    WizardSession session(dataDir);
+    session.loadTypes();
+    const OpenOutcome opened = session.openFile(path);
+    if (!opened.read)
+        return Failed(CliStatus::Unreadable, path,
+                      QStringLiteral("not a package this program can read (its header or name "
+                                     "table is damaged, or it is no Unreal package)."));
+    PackageOutcome outcome = Review(session, options, path);
+    if (options.names)
+        return outcome;
+    if (!opened.typeFound && options.type.isEmpty())
+        return UnknownType(path, outcome);
+    return WithIntText(session, options, path, std::move(outcome));
 }
 
 bool ReportOutcome(const PackageOutcome& outcome, CliStatus& worst) {
