@@ -353,47 +353,63 @@ bool PackageContents::isTexture(const QString& object) const {
 
 namespace {
 
+// Why the menu shows what it does: nothing at all, or skins other players
+// need the package for.
+void NoteMenu(Checker& checker, const CheckInput& input, const ModelSlots& model,
+              const QList<MenuSkin>& menu) {
+    if (menu.isEmpty())
+        checker.add(Severity::Note, CheckRule::NothingListed, 0,
+                    QStringLiteral("The player setup menu lists nothing from this text for the "
+                                   "%1 model%2.")
+                        .arg(model.Mesh, model.Faces
+                                             ? QStringLiteral(": no short name has a description")
+                                             : QStringLiteral(": names beginning with T_ "
+                                                              "are team textures")));
+    else if (!input.packageName.isEmpty())
+        checker.add(Severity::Note, CheckRule::ServerPackages, menu.first().line,
+                    QStringLiteral("Online, other players see these skins only if the server "
+                                   "lists %1 in its ServerPackages.")
+                        .arg(input.packageName));
+}
+
+// The menu the model's entries make, checked against the package when there
+// is one.
+QList<MenuSkin> CheckMenu(Checker& checker, const CheckInput& input, const ModelSlots& model,
+                          const QList<IntEntry>& entries) {
+    if (model.Faces)
+        checker.menuEntries(entries);
+    QList<MenuSkin> menu = ListSkinMenu(entries, model);
+    if (input.package) {
+        MarkPortraits(menu, *input.package);
+        if (model.Faces) {
+            for (const MenuSkin& skin : menu)
+                checker.bodyParts(skin);
+        }
+    }
+    NoteMenu(checker, input, model, menu);
+    return menu;
+}
+
+void SortByLine(QList<Finding>& findings) {
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+        return a.line != b.line ? a.line < b.line : a.severity < b.severity;
+    });
+}
+
 CheckResult Check(const CheckInput& input) {
     IntReading reading = ReadIntText(input.text);
     CheckResult result;
     result.findings = reading.findings;
     Checker checker(input, result.findings);
     checker.entries(reading.entries);
-    if (input.model) {
-        if (input.model->Faces)
-            checker.menuEntries(reading.entries);
-        result.menu = ListSkinMenu(reading.entries, *input.model);
-        if (input.package) {
-            MarkPortraits(result.menu, *input.package);
-            if (input.model->Faces) {
-                for (const MenuSkin& skin : result.menu)
-                    checker.bodyParts(skin);
-            }
-        }
-        if (result.menu.isEmpty())
-            checker.add(Severity::Note, CheckRule::NothingListed, 0,
-                        QStringLiteral("The player setup menu lists nothing from this text for "
-                                       "the %1 model%2.")
-                            .arg(input.model->Mesh,
-                                 input.model->Faces
-                                     ? QStringLiteral(": no short name has a description")
-                                     : QStringLiteral(": names beginning with T_ "
-                                                      "are team textures")));
-        else if (!input.packageName.isEmpty())
-            checker.add(Severity::Note, CheckRule::ServerPackages, result.menu.first().line,
-                        QStringLiteral("Online, other players see these skins only if the server "
-                                       "lists %1 in its ServerPackages.")
-                            .arg(input.packageName));
-    } else {
+    if (input.model)
+        result.menu = CheckMenu(checker, input, *input.model, reading.entries);
+    else
         checker.add(Severity::Note, CheckRule::MeshPrefix, 0,
                     QStringLiteral("No model is known for this skin type, so the menu listing and "
                                    "the body part checks are left out."));
-    }
     checker.searchPath();
-    std::stable_sort(result.findings.begin(), result.findings.end(),
-                     [](const Finding& a, const Finding& b) {
-                         return a.line != b.line ? a.line < b.line : a.severity < b.severity;
-                     });
+    SortByLine(result.findings);
     return result;
 }
 

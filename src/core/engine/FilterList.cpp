@@ -153,35 +153,48 @@ QString FilterListProblem(const QString& programDir, const QString& fileName) {
         .arg(path, why);
 }
 
+namespace {
+
+// Why an entry cannot be written to the filter list; empty when it can.
+// `bytes` is the entry in Windows-1252, none when it has no such form.
+QString UnstorableEntry(const QString& entry, const std::optional<QByteArray>& bytes) {
+    if (entry.isEmpty())
+        return QStringLiteral("An empty filter entry cannot be stored.");
+    if (HoldsControlCharacter(entry))
+        return QStringLiteral("The filter entry \"%1\" holds a control character, which the "
+                              "filter list cannot store.")
+            .arg(entry);
+    if (!bytes)
+        return QStringLiteral("The filter entry \"%1\" holds the character \"%2\", which the "
+                              "filter list cannot store.")
+            .arg(entry, FirstUnencodableCharacter(entry));
+    if (bytes->size() > LongestEntry)
+        return QStringLiteral("A filter entry of %1 characters is too long to be stored; the "
+                              "longest possible is %2.")
+            .arg(bytes->size())
+            .arg(LongestEntry);
+    return {};
+}
+
+// Each entry is its length, two bytes little-endian, then its scrambled bytes.
+void AppendEntry(QByteArray& file, const QByteArray& bytes) {
+    char lengthBytes[LengthSize];
+    qToLittleEndian(quint16(bytes.size()), lengthBytes);
+    file.append(lengthBytes, LengthSize);
+    file.append(Scrambled(bytes));
+}
+
+} // namespace
+
 std::optional<QByteArray> EncodeFilterFile(const QStringList& entries, QString* error) {
     QByteArray file;
     for (const QString& entry : entries) {
         const std::optional<QByteArray> bytes = ToWindows1252(entry);
-        QString reason;
-        if (entry.isEmpty())
-            reason = QStringLiteral("An empty filter entry cannot be stored.");
-        else if (HoldsControlCharacter(entry))
-            reason = QStringLiteral("The filter entry \"%1\" holds a control character, which the "
-                                    "filter list cannot store.")
-                         .arg(entry);
-        else if (!bytes)
-            reason = QStringLiteral("The filter entry \"%1\" holds the character \"%2\", which "
-                                    "the filter list cannot store.")
-                         .arg(entry, FirstUnencodableCharacter(entry));
-        else if (bytes->size() > LongestEntry)
-            reason = QStringLiteral("A filter entry of %1 characters is too long to be stored; "
-                                    "the longest possible is %2.")
-                         .arg(bytes->size())
-                         .arg(LongestEntry);
-        if (!reason.isEmpty()) {
+        if (const QString reason = UnstorableEntry(entry, bytes); !reason.isEmpty()) {
             Fail(error, reason);
             return std::nullopt;
         }
-        const quint16 length = quint16(bytes->size());
-        char lengthBytes[LengthSize];
-        qToLittleEndian(length, lengthBytes);
-        file.append(lengthBytes, LengthSize);
-        file.append(Scrambled(*bytes));
+        AppendEntry(file, *bytes);
     }
     if (file.size() > LargestFile) {
         Fail(error, QStringLiteral("The filter list is too long to be stored; it may take at "

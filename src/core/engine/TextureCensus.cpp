@@ -117,30 +117,40 @@ QStringList MergedSorted(const QStringList& list, const QStringList& added) {
     return merged;
 }
 
-QList<SkinSetRow> SkinSetOf(const QString& name, const TextureCensus& census) {
-    // A skin's textures carry a part or face digit after the base.
-    const bool skinName =
-        name.size() > 4 && name.at(4) >= QLatin1Char('1') && name.at(4) <= QLatin1Char('5');
-    if (!census.known() || !census.isTexture(name) || !skinName)
-        return {};
-    const QString base = census.spelling(name).left(4);
-    const auto piece = [&](const QString& suffix) { return census.spelling(base + suffix); };
-    const auto has = [&](const QString& suffix) { return census.isTexture(base + suffix); };
+namespace {
 
-    QList<SkinSetRow> rows{{QStringLiteral("Body"), {}}};
+// The texture base<suffix> as the package spells it.
+QString Piece(const TextureCensus& census, const QString& base, const QString& suffix) {
+    return census.spelling(base + suffix);
+}
+
+SkinSetRow BodyRow(const TextureCensus& census, const QString& base) {
+    SkinSetRow body{QStringLiteral("Body"), {}};
     for (int part = 1; part <= 4; ++part)
-        rows[0].pieces.append(piece(QString::number(part)));
+        body.pieces.append(Piece(census, base, QString::number(part)));
+    return body;
+}
+
+// One row per body part that has at least one team colour texture.
+QList<SkinSetRow> TeamRows(const TextureCensus& census, const QString& base) {
+    QList<SkinSetRow> rows;
     for (int part = 1; part <= 4; ++part) {
         SkinSetRow team{QStringLiteral("Team %1").arg(part), {}};
         bool any = false;
         for (int colour = 0; colour <= 3; ++colour) {
             const QString suffix = QStringLiteral("%1T_%2").arg(part).arg(colour);
-            team.pieces.append(piece(suffix));
-            any = any || has(suffix);
+            team.pieces.append(Piece(census, base, suffix));
+            any = any || census.isTexture(base + suffix);
         }
         if (any)
             rows.append(team);
     }
+    return rows;
+}
+
+// One row per face, in the order the package first names it, its portrait
+// last.
+QList<SkinSetRow> FaceRows(const TextureCensus& census, const QString& base) {
     QStringList faces;
     QHash<QString, QStringList> faceSlots; // lower-cased face -> its textures but the portrait
     for (const QString& texture : census.textureNames()) {
@@ -153,8 +163,22 @@ QList<SkinSetRow> SkinSetOf(const QString& name, const TextureCensus& census) {
         if (texture.at(4) != QLatin1Char('5'))
             pieces.append(texture);
     }
+    QList<SkinSetRow> rows;
     for (const QString& face : faces)
-        rows.append({QStringLiteral("Face %1").arg(face), faceSlots.value(Key(face))
-                                                              << piece(QLatin1Char('5') + face)});
+        rows.append({QStringLiteral("Face %1").arg(face),
+                     faceSlots.value(Key(face)) << Piece(census, base, QLatin1Char('5') + face)});
     return rows;
+}
+
+} // namespace
+
+QList<SkinSetRow> SkinSetOf(const QString& name, const TextureCensus& census) {
+    // A skin's textures carry a part or face digit after the base.
+    const bool skinName =
+        name.size() > 4 && name.at(4) >= QLatin1Char('1') && name.at(4) <= QLatin1Char('5');
+    if (!census.known() || !census.isTexture(name) || !skinName)
+        return {};
+    const QString base = census.spelling(name).left(4);
+    return QList<SkinSetRow>{BodyRow(census, base)} + TeamRows(census, base) +
+           FaceRows(census, base);
 }

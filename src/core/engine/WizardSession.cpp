@@ -57,6 +57,25 @@ QString LeftOutMessage(const QList<LeftOutName>& leftOut) {
     return message;
 }
 
+// A file that cannot be opened at all is told in so many words.
+void TellOpenFailed(Dialogs& dialogs, const QString& path) {
+    const QString problem = RegularFileProblem(path);
+    dialogs.message(problem.isEmpty()
+                        ? QStringLiteral("Could not read this file as a package:\r\n%1").arg(path)
+                        : QStringLiteral("Could not read %1:\r\n%2").arg(path, problem),
+                    QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
+}
+
+// What the user has to know of a package just read before going on.
+void TellOpened(Dialogs& dialogs, const OpenOutcome& outcome, const QList<LeftOutName>& leftOut) {
+    if (!leftOut.isEmpty())
+        dialogs.message(LeftOutMessage(leftOut), QStringLiteral("Names Left Out"),
+                        Dialogs::Buttons::Ok);
+    if (!outcome.typeFound)
+        dialogs.message(QStringLiteral("Select the correct skin type."),
+                        QStringLiteral("Format Unknown"), Dialogs::Buttons::Ok);
+}
+
 } // namespace
 
 void WizardSession::loadTypes() {
@@ -107,22 +126,10 @@ OpenOutcome WizardSession::open(Dialogs& dialogs, clsCdlg& cdlg, const QString& 
             typeKeys_[typeIndex_] != previousKey)
             typeIndex_ = int(typeKeys_.indexOf(previousKey));
         catalogue_.CurrentSkin = previousSkin;
-        // A file that cannot be opened at all is told in so many words.
-        const QString problem = RegularFileProblem(*path);
-        dialogs.message(
-            problem.isEmpty()
-                ? QStringLiteral("Could not read this file as a package:\r\n%1").arg(*path)
-                : QStringLiteral("Could not read %1:\r\n%2").arg(*path, problem),
-            QStringLiteral("Open Failed"), Dialogs::Buttons::Ok);
+        TellOpenFailed(dialogs, *path);
         return outcome;
     }
-    if (!leftOut_.isEmpty())
-        dialogs.message(LeftOutMessage(leftOut_), QStringLiteral("Names Left Out"),
-                        Dialogs::Buttons::Ok);
-    if (!outcome.typeFound) {
-        dialogs.message(QStringLiteral("Select the correct skin type."),
-                        QStringLiteral("Format Unknown"), Dialogs::Buttons::Ok);
-    }
+    TellOpened(dialogs, outcome, leftOut_);
     return outcome;
 }
 
