@@ -263,50 +263,57 @@ void frmWizard::createStepThree() {
 
 void frmWizard::createStepFour() {
     QWidget* panel = Frame1[3];
-    const QFont small = SmallFont();
     FormatList = new QWidget(panel);
     FormatList->setObjectName(QStringLiteral("FormatList"));
     FormatList->setGeometry(TwipsRect(150, 330, 1785, 2025));
+    createListCaption(panel);
+    lstItems = new QListWidget(FormatList);
+    lstItems->setObjectName(QStringLiteral("lstItems"));
+    lstItems->setGeometry(TwipsRect(30, 270, 1695, 1680));
+    lstItems->setFont(SmallFont());
+    lstItems->setAccessibleName(QStringLiteral("Names found in the package"));
+    lstItems->installEventFilter(this);
+    createStepFourHelp(panel);
+    createStepFourTextures(panel);
+    createBack(2, panel, TwipsRect(120, 2550, 885, 255));
+    createNext(3, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
+}
+
+// The count above the list doubles as the button that restores it; Ctrl+R
+// does the same from the keyboard.
+void frmWizard::createListCaption(QWidget* panel) {
     lblListInfo =
         CreateLabel(FormatList, "lblListInfo", CountCaption(0), TwipsRect(30, 30, 1695, 225));
     lblListInfo->setAlignment(Qt::AlignCenter);
-    // The caption restores the list; Ctrl+R does the same from the keyboard.
     const QKeySequence restoreKey(Qt::CTRL | Qt::Key_R);
     lblListInfo->setToolTip(QStringLiteral("Click to reload list (%1)")
                                 .arg(restoreKey.toString(QKeySequence::NativeText)));
     auto* restore = new QShortcut(restoreKey, panel);
     restore->setContext(Qt::WidgetWithChildrenShortcut);
     connect(restore, &QShortcut::activated, this, &frmWizard::lblListInfo_Click);
-    lblListInfo->setFont(small);
+    lblListInfo->setFont(SmallFont());
     QPalette black = lblListInfo->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     lblListInfo->setPalette(black);
     lblListInfo->setCursor(Qt::PointingHandCursor);
     lblListInfo->installEventFilter(this);
     SetBordered(lblListInfo);
-    lstItems = new QListWidget(FormatList);
-    lstItems->setObjectName(QStringLiteral("lstItems"));
-    lstItems->setGeometry(TwipsRect(30, 270, 1695, 1680));
-    lstItems->setFont(small);
-    lstItems->setAccessibleName(QStringLiteral("Names found in the package"));
-    lstItems->installEventFilter(this);
+}
 
+void frmWizard::createStepFourHelp(QWidget* panel) {
     lblHelpText = CreateLabel(panel, "lblHelpText",
                               QStringLiteral("Check the list of items found in the UTX file to "
                                              "see if there are any that aren't images. "),
                               TwipsRect(2010, 330, 1635, 735));
-    lblHelpText->setFont(small);
+    lblHelpText->setFont(SmallFont());
     SetBordered(lblHelpText);
     Label1 = CreateLabel(panel, "Label1",
                          QStringLiteral("Double click an item to remove it from the list. Click "
                                         "on the 'items found' caption to restore the list. If "
                                         "you're done checking the images click Next."),
                          TwipsRect(2010, 1050, 1635, 1305));
-    Label1->setFont(small);
+    Label1->setFont(SmallFont());
     SetBordered(Label1);
-    createStepFourTextures(panel);
-    createBack(2, panel, TwipsRect(120, 2550, 885, 255));
-    createNext(3, panel, TwipsRect(2790, 2550, 885, 255), QStringLiteral("Next"));
 }
 
 // Under the list, the textures the filter list left out, when there are any;
@@ -565,17 +572,7 @@ void frmWizard::cmdNext_Click(int index) {
         showPanel(2, 3, true);
         session_.beginReview();
         showReview();
-        // The pictures are asked for once the list is on screen, so that the
-        // decoding never holds up the step; a step left by then asks for none.
-        if (state_.reviewPictures)
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (step_ == 4)
-                        decorator->start(session_.objects(), session_.census(),
-                                         session_.reviewed() + session_.droppedTextures());
-                },
-                Qt::QueuedConnection);
+        requestReviewPictures();
         break;
     case 3:
         decorator->cancel();
@@ -591,6 +588,21 @@ void frmWizard::cmdNext_Click(int index) {
         return;
     }
     focusStep();
+}
+
+// The pictures are asked for once the list is on screen, so that the decoding
+// never holds up the step; a step left by then asks for none.
+void frmWizard::requestReviewPictures() {
+    if (!state_.reviewPictures)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (step_ == 4)
+                decorator->start(session_.objects(), session_.census(),
+                                 session_.reviewed() + session_.droppedTextures());
+        },
+        Qt::QueuedConnection);
 }
 
 void frmWizard::cmdBack_Click(int index) {

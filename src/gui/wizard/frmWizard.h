@@ -112,6 +112,8 @@ private:
     void createStepTwo();
     void createStepThree();
     void createStepFour();
+    void createListCaption(QWidget* panel);
+    void createStepFourHelp(QWidget* panel);
     void createStepFourTextures(QWidget* panel);
     void createStepFive();
     QPushButton* createBack(int index, QWidget* panel, const QRect& place);
@@ -128,6 +130,7 @@ private:
     void showOpenedFile();
     void showReview();
     void cmdNext_Click(int index);
+    void requestReviewPictures();
     void cmdBack_Click(int index);
     void lstItems_DblClick();
     void lstItems_KeyRemove();
