@@ -37,19 +37,14 @@ public:
     Checker(const CheckInput& input, QList<Finding>& findings) : in_(input), findings_(findings) {}
 
     void entries(const QList<IntEntry>& entries) {
-        QHash<QString, int> seen;
-        QMap<QString, std::pair<QString, QList<int>>> otherPackages; // lower-case -> name, lines
-        QSet<QString> unlisted;
+        QHash<QString, int> seen; // lower-case name -> first line
+        OtherPackages otherPackages;
+        QSet<QString> unlisted; // lower-case packages already told of their mesh name
         for (const IntEntry& entry : entries) {
             if (!entry.isTexture())
                 continue;
+            nameLength(entry);
             const QString package = PackageOf(entry.object);
-            const QString lower = entry.object.toLower();
-            if (ItemOf(entry.object).size() > MaxNameLength)
-                add(Severity::Error, CheckRule::NameTooLong, entry.line,
-                    QStringLiteral("The name %1 is longer than the %2 characters the game allows.")
-                        .arg(ItemOf(entry.object))
-                        .arg(MaxNameLength));
             if (!in_.packageName.isEmpty() &&
                 package.compare(in_.packageName, Qt::CaseInsensitive) != 0) {
                 auto& other = otherPackages[package.toLower()];
@@ -57,23 +52,8 @@ public:
                 other.second.append(entry.line);
             } else
                 lookUp(entry);
-            if (in_.model && !entry.object.startsWith(in_.model->Mesh, Qt::CaseInsensitive) &&
-                !unlisted.contains(package.toLower())) {
-                unlisted.insert(package.toLower());
-                add(Severity::Error, CheckRule::MeshPrefix, entry.line,
-                    QStringLiteral(
-                        "%1 does not begin with %2, the mesh name of the %3 type, so the "
-                        "player setup menu will not list these skins.")
-                        .arg(package, in_.model->Mesh, in_.model->Key));
-            }
-            if (const auto first = seen.constFind(lower); first != seen.cend())
-                add(Severity::Warning, CheckRule::Duplicate, entry.line,
-                    QStringLiteral("%1 is named again here (first on line %2): the game keeps "
-                                   "both entries, and the menu can list it twice.")
-                        .arg(entry.object)
-                        .arg(*first));
-            else
-                seen.insert(lower, entry.line);
+            meshPrefix(entry, package, unlisted);
+            namedAgain(entry, seen);
             elsewhere(entry);
         }
         for (const auto& [name, lines] : otherPackages)
@@ -162,6 +142,41 @@ public:
     }
 
 private:
+    using OtherPackages =
+        QMap<QString, std::pair<QString, QList<int>>>; // lower-case -> name, lines
+
+    void nameLength(const IntEntry& entry) {
+        if (ItemOf(entry.object).size() > MaxNameLength)
+            add(Severity::Error, CheckRule::NameTooLong, entry.line,
+                QStringLiteral("The name %1 is longer than the %2 characters the game allows.")
+                    .arg(ItemOf(entry.object))
+                    .arg(MaxNameLength));
+    }
+
+    // Told once a package: the menu lists only names that begin with the mesh.
+    void meshPrefix(const IntEntry& entry, const QString& package, QSet<QString>& unlisted) {
+        if (!in_.model || entry.object.startsWith(in_.model->Mesh, Qt::CaseInsensitive) ||
+            unlisted.contains(package.toLower()))
+            return;
+        unlisted.insert(package.toLower());
+        add(Severity::Error, CheckRule::MeshPrefix, entry.line,
+            QStringLiteral("%1 does not begin with %2, the mesh name of the %3 type, so the "
+                           "player setup menu will not list these skins.")
+                .arg(package, in_.model->Mesh, in_.model->Key));
+    }
+
+    void namedAgain(const IntEntry& entry, QHash<QString, int>& seen) {
+        const QString lower = entry.object.toLower();
+        if (const auto first = seen.constFind(lower); first != seen.cend())
+            add(Severity::Warning, CheckRule::Duplicate, entry.line,
+                QStringLiteral("%1 is named again here (first on line %2): the game keeps "
+                               "both entries, and the menu can list it twice.")
+                    .arg(entry.object)
+                    .arg(*first));
+        else
+            seen.insert(lower, entry.line);
+    }
+
     const CheckInput& in_;
     QList<Finding>& findings_;
 

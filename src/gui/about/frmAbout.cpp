@@ -81,21 +81,26 @@ frmAbout::frmAbout(QSettings& store, UpdateBuffer& updateBuffer, const QIcon& ic
     // the button; the information text takes no part.
     setMouseTracking(true);
 
-    cmdVersion->setObjectName(QStringLiteral("cmdVersion"));
-    cmdVersion->setGeometry(TwipsRect(60, 1080, 4575, 255));
+    Named(cmdVersion, QStringLiteral("cmdVersion"), TwipsRect(60, 1080, 4575, 255));
     cmdVersion->setMouseTracking(true);
     cmdVersion->installEventFilter(this);
     connect(cmdVersion, &QPushButton::clicked, this, &frmAbout::cmdVersion_Click);
 
     // The texts may come from the update server: never read them as markup.
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwipsRect(30, 30, 4605, 1035));
+    Named(Label1, QStringLiteral("Label1"), TwipsRect(30, 30, 4605, 1035));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setText(AboutText());
 
-    lblLink->setObjectName(QStringLiteral("lblLink"));
-    lblLink->setGeometry(TwipsRect(225, 1380, 4215, 225));
+    setUpLink();
+    UseDesktopKeys(*this);
+
+    cmdVersion->setFocus();
+}
+
+// The comments link, which acts as a button.
+void frmAbout::setUpLink() {
+    Named(lblLink, QStringLiteral("lblLink"), TwipsRect(225, 1380, 4215, 225));
     lblLink->setTextFormat(Qt::PlainText);
     lblLink->setFont(LinkFont());
     lblLink->setCursor(Qt::PointingHandCursor);
@@ -107,9 +112,6 @@ frmAbout::frmAbout(QSettings& store, UpdateBuffer& updateBuffer, const QIcon& ic
     lblLink->installEventFilter(this);
     // Tab reaches the link too; it shows the focus as it shows the pointer.
     lblLink->setFocusPolicy(Qt::TabFocus);
-    UseDesktopKeys(*this);
-
-    cmdVersion->setFocus();
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {

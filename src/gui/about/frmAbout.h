@@ -29,6 +29,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void setUpLink();
     void cmdVersion_Click();
     void lblLink_Click();
     void lblLink_MouseMove();

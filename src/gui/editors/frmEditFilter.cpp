@@ -23,33 +23,8 @@ frmEditFilter::frmEditFilter(const QString& programDir, Dialogs& dialogs, QWidge
     // Laid out for the design type; a larger desktop font would not fit.
     setFont(DesignFont());
 
-    countLabel = new QLabel(QStringLiteral("Filter Count = 0"), this);
-    countLabel->setObjectName(QStringLiteral("Label1"));
-    countLabel->setGeometry(TwipsRect(60, 0, 2025, 225));
-    countLabel->setFont(SmallFont(true));
-
-    entryList = new QListWidget(this);
-    entryList->setObjectName(QStringLiteral("List1"));
-    entryList->setGeometry(TwipsRect(30, 180, 1725, 2535));
-    entryList->setFont(SmallFont());
-    entryList->setAccessibleName(QStringLiteral("Filter list"));
-
-    entryBox = new QLineEdit(this);
-    entryBox->setObjectName(QStringLiteral("Text1"));
-    entryBox->setGeometry(TwipsRect(30, 2730, 1725, 255));
-    entryBox->setFont(SmallFont());
-    entryBox->setAccessibleName(QStringLiteral("New filter entry"));
-
-    getButton = new QPushButton(QStringLiteral("Get Filter List"), this);
-    getButton->setObjectName(QStringLiteral("Command1"));
-    getButton->setGeometry(TwipsRect(60, 3030, 1695, 225));
-    writeButton = new QPushButton(QStringLiteral("Write Filter List"), this);
-    writeButton->setObjectName(QStringLiteral("Command2"));
-    writeButton->setGeometry(TwipsRect(60, 3300, 1695, 225));
-    // Enter belongs to entryBox: it adds an entry and must press no button.
-    for (QPushButton* button : {getButton, writeButton})
-        button->setAutoDefault(false);
-
+    buildEntryList();
+    buildButtons();
     setTabOrder(entryList, entryBox);
     setTabOrder(entryBox, getButton);
     setTabOrder(getButton, writeButton);
@@ -61,6 +36,30 @@ frmEditFilter::frmEditFilter(const QString& programDir, Dialogs& dialogs, QWidge
     UseDesktopKeys(*this);
 
     loadFromFile();
+}
+
+// The count above the list and the box that adds to it below.
+void frmEditFilter::buildEntryList() {
+    countLabel = Named(new QLabel(QStringLiteral("Filter Count = 0"), this),
+                       QStringLiteral("Label1"), TwipsRect(60, 0, 2025, 225));
+    countLabel->setFont(SmallFont(true));
+    entryList =
+        Named(new QListWidget(this), QStringLiteral("List1"), TwipsRect(30, 180, 1725, 2535));
+    entryList->setFont(SmallFont());
+    entryList->setAccessibleName(QStringLiteral("Filter list"));
+    entryBox = Named(new QLineEdit(this), QStringLiteral("Text1"), TwipsRect(30, 2730, 1725, 255));
+    entryBox->setFont(SmallFont());
+    entryBox->setAccessibleName(QStringLiteral("New filter entry"));
+}
+
+void frmEditFilter::buildButtons() {
+    getButton = Named(new QPushButton(QStringLiteral("Get Filter List"), this),
+                      QStringLiteral("Command1"), TwipsRect(60, 3030, 1695, 225));
+    writeButton = Named(new QPushButton(QStringLiteral("Write Filter List"), this),
+                        QStringLiteral("Command2"), TwipsRect(60, 3300, 1695, 225));
+    // Enter belongs to entryBox: it adds an entry and must press no button.
+    for (QPushButton* button : {getButton, writeButton})
+        button->setAutoDefault(false);
 }
 
 QStringList frmEditFilter::entries() const {

@@ -32,6 +32,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void buildEntryList();
+    void buildButtons();
     QStringList entries() const;
     void refreshCount();
     void loadFromFile();

@@ -78,41 +78,9 @@ frmPreview::frmPreview(const WindowContext& state, QWidget* parent, TopMipDecode
     if (parent)
         setWindowIcon(parent->windowIcon());
 
-    lblInfo = new QLabel(this);
-    lblInfo->setObjectName(QStringLiteral("lblInfo"));
-    lblInfo->setTextFormat(Qt::PlainText);
-    lblInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* zoomGroup = new QButtonGroup(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(lblInfo, 1);
-    const std::array<const char*, 3> zoomNames{"&Fit", "&1:1", "&2:1"};
-    for (int zoom = 0; zoom < 3; ++zoom) {
-        optZoom[zoom] = new QRadioButton(QLatin1String(zoomNames[zoom]), this);
-        zoomGroup->addButton(optZoom[zoom], zoom);
-        top->addWidget(optZoom[zoom]);
-    }
-    optZoom[0]->setChecked(true);
-    connect(zoomGroup, &QButtonGroup::idClicked, this, &frmPreview::applyZoom);
-
-    view = new TextureView;
-    view->setObjectName(QStringLiteral("view"));
-    scroller_ = new QScrollArea(this);
-    scroller_->setAlignment(Qt::AlignCenter);
-    scroller_->setWidget(view);
-    scroller_->setBackgroundRole(QPalette::Dark);
-
-    lblSet = new QLabel(this);
-    lblSet->setObjectName(QStringLiteral("lblSet"));
-    setPanel = new QWidget;
-    setPanel->setObjectName(QStringLiteral("setPanel"));
-    setGrid_ = new QGridLayout(setPanel);
-    setGrid_->setSizeConstraint(QLayout::SetMinAndMaxSize);
-    auto* setScroller = new QScrollArea(this);
-    setScroller->setWidget(setPanel);
-    setScroller->setMinimumWidth(5 * (PieceSize + 28) + 70);
-    auto* side = new QVBoxLayout;
-    side->addWidget(lblSet);
-    side->addWidget(setScroller, 1);
+    QHBoxLayout* top = buildInfoRow();
+    buildView();
+    QVBoxLayout* side = buildSkinSet();
 
     auto* body = new QHBoxLayout;
     body->addWidget(scroller_, 1);
@@ -131,6 +99,52 @@ frmPreview::frmPreview(const WindowContext& state, QWidget* parent, TopMipDecode
         placeFirstTime(parent);
     applyZoom();
     showEntry(std::nullopt, {}, {});
+}
+
+// The entry's name and the zoom choices above the picture.
+QHBoxLayout* frmPreview::buildInfoRow() {
+    lblInfo = new QLabel(this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo->setTextFormat(Qt::PlainText);
+    lblInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* zoomGroup = new QButtonGroup(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblInfo, 1);
+    const std::array<const char*, 3> zoomNames{"&Fit", "&1:1", "&2:1"};
+    for (int zoom = 0; zoom < 3; ++zoom) {
+        optZoom[zoom] = new QRadioButton(QLatin1String(zoomNames[zoom]), this);
+        zoomGroup->addButton(optZoom[zoom], zoom);
+        top->addWidget(optZoom[zoom]);
+    }
+    optZoom[0]->setChecked(true);
+    connect(zoomGroup, &QButtonGroup::idClicked, this, &frmPreview::applyZoom);
+    return top;
+}
+
+void frmPreview::buildView() {
+    view = new TextureView;
+    view->setObjectName(QStringLiteral("view"));
+    scroller_ = new QScrollArea(this);
+    scroller_->setAlignment(Qt::AlignCenter);
+    scroller_->setWidget(view);
+    scroller_->setBackgroundRole(QPalette::Dark);
+}
+
+// Beside the picture, the other textures of the skin it belongs to.
+QVBoxLayout* frmPreview::buildSkinSet() {
+    lblSet = new QLabel(this);
+    lblSet->setObjectName(QStringLiteral("lblSet"));
+    setPanel = new QWidget;
+    setPanel->setObjectName(QStringLiteral("setPanel"));
+    setGrid_ = new QGridLayout(setPanel);
+    setGrid_->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    auto* setScroller = new QScrollArea(this);
+    setScroller->setWidget(setPanel);
+    setScroller->setMinimumWidth(5 * (PieceSize + 28) + 70);
+    auto* side = new QVBoxLayout;
+    side->addWidget(lblSet);
+    side->addWidget(setScroller, 1);
+    return side;
 }
 
 int frmPreview::zoom() const {

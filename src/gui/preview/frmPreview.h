@@ -8,10 +8,12 @@
 #include <optional>
 
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QRadioButton;
 class QScrollArea;
 class TextureView;
+class QVBoxLayout;
 struct WindowContext;
 
 // The texture preview: the picture of the entry selected in step four, large
@@ -43,6 +45,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    QHBoxLayout* buildInfoRow();
+    void buildView();
+    QVBoxLayout* buildSkinSet();
     void placeFirstTime(const QWidget* opener);
     void applyZoom();
     void showPictures(const QHash<QString, Thumbnail>& pictures);

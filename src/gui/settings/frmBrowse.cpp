@@ -64,37 +64,8 @@ frmBrowse::frmBrowse(const QIcon& icon, QWidget* parent)
     // Laid out for the design type; a larger desktop font would not fit.
     setFont(DesignFont());
 
-    Frame1 = new QGroupBox(QStringLiteral("Select Directory"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(TwipsRect(90, 90, 3615, 3195));
-
-    Drive1 = new QComboBox(Frame1);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setGeometry(TwipsRect(180, 300, 3285, 315));
-    Drive1->setAccessibleName(QStringLiteral("Drive"));
-
-    Dir1 = new QTreeWidget(Frame1);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setGeometry(TwipsRect(180, 660, 3255, 2340));
-    Dir1->setHeaderHidden(true);
-    Dir1->setRootIsDecorated(false);
-    Dir1->setItemsExpandable(false);
-    Dir1->setExpandsOnDoubleClick(false);
-    Dir1->setIndentation(Px(150));
-    Dir1->setAccessibleName(QStringLiteral("Folders"));
-    // Enter opens the highlighted folder, as a double click does, rather
-    // than take the open one.
-    Dir1->installEventFilter(this);
-
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipsRect(1470, 3390, 1095, 315));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(TwipsRect(2610, 3390, 1095, 315));
-    // Enter takes the folder that is open.
-    cmdOK->setDefault(true);
-
+    buildFolderFrame();
+    buildButtons();
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
@@ -110,6 +81,35 @@ frmBrowse::frmBrowse(const QIcon& icon, QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     UseDesktopKeys(*this);
+}
+
+// The drive box above the folder list, framed.
+void frmBrowse::buildFolderFrame() {
+    Frame1 = Named(new QGroupBox(QStringLiteral("Select Directory"), this),
+                   QStringLiteral("Frame1"), TwipsRect(90, 90, 3615, 3195));
+
+    Drive1 = Named(new QComboBox(Frame1), QStringLiteral("Drive1"), TwipsRect(180, 300, 3285, 315));
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+
+    Dir1 = Named(new QTreeWidget(Frame1), QStringLiteral("Dir1"), TwipsRect(180, 660, 3255, 2340));
+    Dir1->setHeaderHidden(true);
+    Dir1->setRootIsDecorated(false);
+    Dir1->setItemsExpandable(false);
+    Dir1->setExpandsOnDoubleClick(false);
+    Dir1->setIndentation(Px(150));
+    Dir1->setAccessibleName(QStringLiteral("Folders"));
+    // Enter opens the highlighted folder, as a double click does, rather
+    // than take the open one.
+    Dir1->installEventFilter(this);
+}
+
+void frmBrowse::buildButtons() {
+    cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"),
+                  TwipsRect(1470, 3390, 1095, 315));
+    cmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), QStringLiteral("cmdCancel"),
+                      TwipsRect(2610, 3390, 1095, 315));
+    // Enter takes the folder that is open.
+    cmdOK->setDefault(true);
 }
 
 bool frmBrowse::eventFilter(QObject* watched, QEvent* event) {

@@ -34,6 +34,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildFolderFrame();
+    void buildButtons();
     void fillDrives();
     bool setDir1Path(const QString& path);
     void showDriveOf(const QString& path);

@@ -83,13 +83,6 @@ void TellWhenNotStored(const QSettings& store, Dialogs& dialogs) {
                         Dialogs::Buttons::Ok);
 }
 
-template <typename Control>
-Control* Named(Control* control, const QString& name, const QRect& twips) {
-    control->setObjectName(name);
-    control->setGeometry(twips);
-    return control;
-}
-
 } // namespace
 
 frmSettings::frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, QWidget* parent)
@@ -113,6 +106,16 @@ frmSettings::frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, 
     txtDir[StorageDir]->setText(QStringLiteral("C:\\"));
     txtDir[GameDir]->setText(QStringLiteral("C:\\UnrealTournament"));
 
+    buildButtons();
+    buildHiddenOptions();
+    setDesignTabOrder();
+    connectControls();
+    UseDesktopKeys(*this);
+
+    Form_Load();
+}
+
+void frmSettings::buildButtons() {
     cmdDefault = Named(new QPushButton(QStringLiteral("Restore Default Settings"), this),
                        QStringLiteral("cmdDefault"), TwipsRect(90, 780, 1965, 315));
     // Linux fonts run wider than the design's: the button grows to show its
@@ -125,7 +128,10 @@ frmSettings::frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, 
                       TwipsRect(4020, 780, 1095, 315));
     // Enter in the folder box confirms the window.
     cmdOK->setDefault(true);
+}
 
+// Options the window keeps but never shows.
+void frmSettings::buildHiddenOptions() {
     frmStartUp = Named(new QGroupBox(QStringLiteral("Start Up Interface"), this),
                        QStringLiteral("frmStartUp"), TwipsRect(120, 1500, 2655, 915));
     frmStartUp->setEnabled(false);
@@ -144,8 +150,10 @@ frmSettings::frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, 
     Check2 = Named(new QCheckBox(QStringLiteral("Enable Splash Screen"), frmPicture),
                    QStringLiteral("Check2"), TwipsRect(210, 540, 1995, 255));
     Check2->setChecked(true);
+}
 
-    // The design's tab order: each folder's Browse button comes before its box.
+// The design's tab order: each folder's Browse button comes before its box.
+void frmSettings::setDesignTabOrder() {
     const QList<QWidget*> tabOrder{cmdBrowse[StorageDir],
                                    txtDir[StorageDir],
                                    cmdBrowse[GameDir],
@@ -159,16 +167,15 @@ frmSettings::frmSettings(QSettings& store, Dialogs& dialogs, const QIcon& icon, 
                                    Check2};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
 
+void frmSettings::connectControls() {
     for (int index : {StorageDir, GameDir})
         connect(cmdBrowse[index], &QPushButton::clicked, this,
                 [this, index] { cmdBrowse_Click(index); });
     connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdDefault, &QPushButton::clicked, this, &frmSettings::cmdDefault_Click);
-    UseDesktopKeys(*this);
-
-    Form_Load();
 }
 
 void frmSettings::buildDirFrame(int index, const QString& caption, const QRect& twips) {

@@ -43,6 +43,10 @@ signals:
 
 private:
     void buildDirFrame(int index, const QString& caption, const QRect& twips);
+    void buildButtons();
+    void buildHiddenOptions();
+    void setDesignTabOrder();
+    void connectControls();
     void Form_Load();
     void cmdBrowse_Click(int index);
     void cmdOK_Click();

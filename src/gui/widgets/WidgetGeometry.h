@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
@@ -13,6 +14,14 @@ int Px(int twips);
 
 // A left, top, width, height rectangle given in twips, as pixels.
 QRect TwipsRect(int left, int top, int width, int height);
+
+// `control` with the name that finds it and its place, in pixels.
+template <typename Control>
+Control* Named(Control* control, const QString& name, const QRect& place) {
+    control->setObjectName(name);
+    control->setGeometry(place);
+    return control;
+}
 
 // Stretches `control` towards the outer size of `window`: its width becomes
 // the window's outer width less the control's left and `horizontalAllowance`
