@@ -24,6 +24,16 @@ QString ProgramDir() {
     return choice.folder;
 }
 
+// Where its settings are kept and which desktop entry its windows belong to.
+void NameApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Varnwick"));
+    // Matches the window to its desktop entry (and so to its icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orrenby.Varnwick"));
+    // Only closing the wizard ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
 } // namespace
 
 int RunProgram(int& argc, char** argv, const QString& package,
@@ -33,12 +43,7 @@ int RunProgram(int& argc, char** argv, const QString& package,
     // one also slows the start).
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Varnwick"));
-    QCoreApplication::setApplicationName(QStringLiteral("Varnwick"));
-    // Matches the window to its desktop entry (and so to its icon).
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.orrenby.Varnwick"));
-    // Only closing the wizard ends the program.
-    QApplication::setQuitOnLastWindowClosed(false);
+    NameApplication();
 
     const SettingsOpening settings =
         OpenSettingsStore(DefaultSettingsPath(), QDateTime::currentDateTime());
