@@ -187,11 +187,11 @@ QString RepeatedValue(const QCommandLineParser& parser, const std::vector<CliOpt
 
 void Store(const QCommandLineParser& parser, const CliOption& entry, CliOptions& options) {
     if (const auto flag = std::get_if<bool CliOptions::*>(&entry.target))
-        options.** flag = parser.isSet(entry.option);
+        options.*(*flag) = parser.isSet(entry.option);
     else if (const auto value = std::get_if<QString CliOptions::*>(&entry.target))
-        options.** value = parser.value(entry.option);
+        options.*(*value) = parser.value(entry.option);
     else if (const auto values = std::get_if<QStringList CliOptions::*>(&entry.target))
-        options.** values = parser.values(entry.option);
+        options.*(*values) = parser.values(entry.option);
 }
 
 CliOptions Collect(const QCommandLineParser& parser, const std::vector<CliOption>& table) {

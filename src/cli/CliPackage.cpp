@@ -14,11 +14,17 @@
 
 namespace {
 
-PackageOutcome Failed(CliStatus status, const QString& path, const QString& reason) {
-    PackageOutcome outcome;
+// The run so far, failed for `reason`. Its warnings stay: a name left out or a
+// removal that found nothing may be what explains the failure.
+PackageOutcome Failing(PackageOutcome outcome, CliStatus status, const QString& path,
+                       const QString& reason) {
     outcome.status = status;
     outcome.error = QStringLiteral("%1: %2").arg(path, reason);
     return outcome;
+}
+
+PackageOutcome Failed(CliStatus status, const QString& path, const QString& reason) {
+    return Failing({}, status, path, reason);
 }
 
 // Why a file cannot be a package at all; empty when it may be one.
@@ -61,15 +67,13 @@ PackageOutcome Review(WizardSession& session, const CliOptions& options, const Q
     return outcome;
 }
 
-PackageOutcome UnknownType(const QString& path, const PackageOutcome& reviewed) {
-    PackageOutcome unknown =
-        Failed(CliStatus::UnknownType, path,
-               QStringLiteral("Format Unknown: no skin type of the catalogue begins the name "
-                              "\"%1\". Select the correct skin type with --type KEY "
-                              "('varnwick-cli --types' lists them).")
-                   .arg(ShortUTXName(path, true, true)));
-    unknown.contents = reviewed.contents; // an existing .int can still be checked
-    return unknown;
+// The reviewed outcome keeps the package's objects: an existing .int can still be checked.
+PackageOutcome UnknownType(const QString& path, PackageOutcome reviewed) {
+    return Failing(std::move(reviewed), CliStatus::UnknownType, path,
+                   QStringLiteral("Format Unknown: no skin type of the catalogue begins the name "
+                                  "\"%1\". Select the correct skin type with --type KEY "
+                                  "('varnwick-cli --types' lists them).")
+                       .arg(ShortUTXName(path, true, true)));
 }
 
 // The reviewed names under the type asked for, or else the guessed one, as
@@ -86,15 +90,15 @@ PackageOutcome WithIntText(WizardSession& session, const CliOptions& options, co
             QStringLiteral("%1: no texture names are left; the .int lists none.").arg(path));
     const QString& text = session.intText();
     if (text.isEmpty())
-        return Failed(CliStatus::UnknownType, path,
-                      QStringLiteral("the texture names follow neither the UT nor the Unreal "
-                                     "naming, so no .int text can be made for them."));
+        return Failing(std::move(outcome), CliStatus::UnknownType, path,
+                       QStringLiteral("the texture names follow neither the UT nor the Unreal "
+                                      "naming, so no .int text can be made for them."));
     const std::optional<QByteArray> bytes = ToWindows1252(text);
     if (!bytes)
-        return Failed(CliStatus::NotWritten, path,
-                      QStringLiteral("the .int text holds \"%1\", which an .int file "
-                                     "(Windows-1252) cannot hold.")
-                          .arg(FirstUnencodableCharacter(text)));
+        return Failing(std::move(outcome), CliStatus::NotWritten, path,
+                       QStringLiteral("the .int text holds \"%1\", which an .int file "
+                                      "(Windows-1252) cannot hold.")
+                           .arg(FirstUnencodableCharacter(text)));
     outcome.intText = *bytes;
     return outcome;
 }
@@ -118,7 +122,7 @@ PackageOutcome RunPackage(const QString& path, const CliOptions& options, const 
     if (options.names)
         return outcome;
     if (!opened.typeFound && options.type.isEmpty())
-        return UnknownType(path, outcome);
+        return UnknownType(path, std::move(outcome));
     return WithIntText(session, options, path, std::move(outcome));
 }
 

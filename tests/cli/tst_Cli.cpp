@@ -116,7 +116,9 @@ private slots:
         quiet("output a link loop", "-o loop.utx" + foo, 4,
               "loop.utx: too many levels of symbolic links");
         quiet("disk full", "-o /dev/full" + foo, 4, "no space left on the device");
-        quiet("type unknown", "Mystery.utx", 3, "Format Unknown");
+        // A failed package still tells what may explain the failure.
+        quiet("type unknown", "--remove zzz Mystery.utx", 3,
+              "nothing removed for it.\nvarnwick-cli: Mystery.utx: Format Unknown");
         quiet("outside Windows-1252", "SoldierSkins_\u0416.utx", 4, "\u0416");
         quiet("output exists", "-o Existing.int" + foo, 4, "--force");
         quiet("itself", "--force -o ./" + foo.trimmed() + foo, 4, "package itself");
