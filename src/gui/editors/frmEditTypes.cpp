@@ -52,9 +52,8 @@ frmEditTypes::frmEditTypes(const QString& programDir, Dialogs& dialogs, QWidget*
     layout->setMenuBar(menuBar);
     layout->addWidget(client);
 
-    Text1 = new QPlainTextEdit(QStringLiteral("Text1"), client);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(TwipsRect(30, 60, 4815, 3225));
+    Text1 = Named(new QPlainTextEdit(QStringLiteral("Text1"), client), QStringLiteral("Text1"),
+                  TwipsRect(30, 60, 4815, 3225));
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -70,9 +70,7 @@ private:
 };
 
 QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
+    auto* label = Named(new QLabel(text, parent), QLatin1String(name), place);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
@@ -179,17 +177,15 @@ void frmWizard::createMenus() {
 
 QPushButton* frmWizard::createNext(int index, QWidget* panel, const QRect& place,
                                    const QString& caption) {
-    auto* button = new QPushButton(caption, panel);
-    button->setObjectName(QStringLiteral("cmdNext_%1").arg(index));
-    button->setGeometry(place);
+    auto* button =
+        Named(new QPushButton(caption, panel), QStringLiteral("cmdNext_%1").arg(index), place);
     cmdNext[index] = button;
     return button;
 }
 
 QPushButton* frmWizard::createBack(int index, QWidget* panel, const QRect& place) {
-    auto* button = new QPushButton(QStringLiteral("Back"), panel);
-    button->setObjectName(QStringLiteral("cmdBack_%1").arg(index));
-    button->setGeometry(place);
+    auto* button = Named(new QPushButton(QStringLiteral("Back"), panel),
+                         QStringLiteral("cmdBack_%1").arg(index), place);
     cmdBack[index] = button;
     return button;
 }
@@ -198,19 +194,19 @@ void frmWizard::createStepOne() {
     auto* panelStyle = new PanelStyle;
     panelStyle->setParent(this);
     for (int k = 0; k < 5; ++k) {
-        auto* panel = new QGroupBox(QLatin1String(PanelTitles[k]), centralWidget());
-        panel->setObjectName(QStringLiteral("Frame1_%1").arg(k));
-        panel->setGeometry(k < 4 ? TwipsRect(0, 0, SmallPanelWidth, SmallPanelHeight)
-                                 : TwipsRect(0, 0, LargePanelWidth, LargePanelHeight));
+        auto* panel = Named(new QGroupBox(QLatin1String(PanelTitles[k]), centralWidget()),
+                            QStringLiteral("Frame1_%1").arg(k),
+                            k < 4 ? TwipsRect(0, 0, SmallPanelWidth, SmallPanelHeight)
+                                  : TwipsRect(0, 0, LargePanelWidth, LargePanelHeight));
         panel->setVisible(k == 0);
         panel->setStyle(panelStyle);
         Frame1[k] = panel;
     }
 
     QWidget* panel = Frame1[0];
-    cmdOpen = new QPushButton(QStringLiteral("Click here to browse for the UTX file."), panel);
-    cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
-    cmdOpen->setGeometry(TwipsRect(180, 420, 3435, 375));
+    cmdOpen =
+        Named(new QPushButton(QStringLiteral("Click here to browse for the UTX file."), panel),
+              QStringLiteral("cmdOpen"), TwipsRect(180, 420, 3435, 375));
     Label2 =
         CreateLabel(panel, "Label2", QStringLiteral("If this is the correct UTX file click next."),
                     TwipsRect(150, 1170, 3465, 225));
@@ -229,15 +225,13 @@ void frmWizard::createStepTwo() {
         panel, "lblSkinInfo",
         QStringLiteral("The skin type would be the character for which you're making a skin for."),
         TwipsRect(300, 570, 3195, 465));
-    cboInfo = new QComboBox(panel);
-    cboInfo->setObjectName(QStringLiteral("cboInfo"));
-    cboInfo->setGeometry(TwipsRect(330, 1200, 3135, 315));
+    cboInfo =
+        Named(new QComboBox(panel), QStringLiteral("cboInfo"), TwipsRect(330, 1200, 3135, 315));
     cboInfo->setToolTip(QStringLiteral("List of available types of skins."));
     cboInfo->setAccessibleName(QStringLiteral("Skin type"));
     // A description longer than the box scrolls rather than lose its end.
-    auto* descBox = new QScrollArea(panel);
-    descBox->setObjectName(QStringLiteral("lblSkinDescBox"));
-    descBox->setGeometry(TwipsRect(330, 1530, 3135, 585));
+    auto* descBox = Named(new QScrollArea(panel), QStringLiteral("lblSkinDescBox"),
+                          TwipsRect(330, 1530, 3135, 585));
     descBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     descBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     descBox->setWidgetResizable(true);
@@ -263,13 +257,11 @@ void frmWizard::createStepThree() {
 
 void frmWizard::createStepFour() {
     QWidget* panel = Frame1[3];
-    FormatList = new QWidget(panel);
-    FormatList->setObjectName(QStringLiteral("FormatList"));
-    FormatList->setGeometry(TwipsRect(150, 330, 1785, 2025));
+    FormatList =
+        Named(new QWidget(panel), QStringLiteral("FormatList"), TwipsRect(150, 330, 1785, 2025));
     createListCaption(panel);
-    lstItems = new QListWidget(FormatList);
-    lstItems->setObjectName(QStringLiteral("lstItems"));
-    lstItems->setGeometry(TwipsRect(30, 270, 1695, 1680));
+    lstItems = Named(new QListWidget(FormatList), QStringLiteral("lstItems"),
+                     TwipsRect(30, 270, 1695, 1680));
     lstItems->setFont(SmallFont());
     lstItems->setAccessibleName(QStringLiteral("Names found in the package"));
     lstItems->installEventFilter(this);
@@ -325,9 +317,8 @@ void frmWizard::createStepFourTextures(QWidget* panel) {
     lblLeftOut->setTextFormat(Qt::RichText);
     lblLeftOut->hide();
     connect(lblLeftOut, &QLabel::linkActivated, this, &frmWizard::addBackLeftOut);
-    cmdRemoveMarked = new QPushButton(QStringLiteral("Remove &Marked"), panel);
-    cmdRemoveMarked->setObjectName(QStringLiteral("cmdRemoveMarked"));
-    cmdRemoveMarked->setGeometry(TwipsRect(1080, 2550, 1635, 255));
+    cmdRemoveMarked = Named(new QPushButton(QStringLiteral("Remove &Marked"), panel),
+                            QStringLiteral("cmdRemoveMarked"), TwipsRect(1080, 2550, 1635, 255));
     cmdRemoveMarked->setToolTip(
         QStringLiteral("Remove the entries in grey: the package says they are no textures."));
     actRemoveMarked = new QAction(QStringLiteral("Remove Non-Textures"), lstItems);
@@ -347,9 +338,8 @@ void frmWizard::createStepFive() {
     checkView = new SkinCheckView(txtINT, panel, state_.decodeTopMip);
     // The text above, the findings and the menu listing below it; the user
     // moves the line between them.
-    auto* split = new QSplitter(Qt::Vertical, panel);
-    split->setObjectName(QStringLiteral("splitINT"));
-    split->setGeometry(TwipsRect(150, 240, 6375, 3975));
+    auto* split = Named(new QSplitter(Qt::Vertical, panel), QStringLiteral("splitINT"),
+                        TwipsRect(150, 240, 6375, 3975));
     split->setChildrenCollapsible(false);
     split->addWidget(txtINT);
     split->addWidget(checkView->tabCheck);
